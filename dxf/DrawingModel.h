@@ -1,0 +1,117 @@
+// The drawing model: the geometry and texts of one exported DXF file, as process-wide tables in
+// file order. The DXF reader empties and refills every table at the start of each analysis; bar
+// tracing reads them by index, writes its marks into `TraceState` and `Flags` and reorders
+// `Circles`.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "ByteText.h"
+#include "DxfTable.h"
+
+namespace kolvo {
+
+constexpr int MaxPolylineVertices = 1000;
+
+struct TDxfLine {
+    double X1 = 0, Y1 = 0, Z1 = 0;
+    double X2 = 0, Y2 = 0, Z2 = 0;
+    // 0 as read; bar tracing marks tip segments (3, then 6) and counted bars (4).
+    std::int32_t TraceState = 0;
+    ByteText<60> Layer;
+    ByteText<60> Color; // the group-62 line as written, leading blanks included
+    ByteText<60> LineType;
+};
+
+// One TEXT or MTEXT entity.
+struct TDxfText {
+    double X = 0, Y = 0, Z = 0;
+    double X2 = 0, Y2 = 0, Z2 = 0;
+    ByteText<255> Content;
+    std::int32_t HorzAlign = 0;
+    std::int32_t VertAlign = 0;
+    double Height = 0;
+    ByteText<60> Color;
+    ByteText<60> LineType;
+};
+
+struct TDxfArc {
+    double CX = 0, CY = 0, CZ = 0;
+    double Radius = 0;
+    double StartAngle = 0, EndAngle = 0;
+    ByteText<60> Layer;
+    ByteText<60> Color;
+    ByteText<60> LineType;
+};
+
+struct TDxfCircle {
+    double CX = 0, CY = 0, CZ = 0;
+    double Radius = 0;
+    ByteText<60> Layer;
+    ByteText<60> Color;
+    ByteText<60> LineType;
+};
+
+struct TDxfVertex {
+    double X = 0, Y = 0;
+};
+
+// One POLYLINE (with its VERTEX entities) or LWPOLYLINE. Vertices are numbered from 1 as in the
+// drawing; they are stored compactly, so a drawing of many short polylines stays small.
+struct TDxfPolyline {
+    // 0 for every LWPOLYLINE; bar tracing marks a used V mark with 5.
+    std::int32_t Flags = 0;
+    ByteText<60> Layer;
+    ByteText<60> Color;
+    ByteText<60> LineType;
+
+    std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices_.size()); }
+    // Vertex `n`, 1 <= n <= VertexCount().
+    const TDxfVertex& Vertex(std::int32_t n) const { return vertices_.at(Slot(n)); }
+    TDxfVertex& Vertex(std::int32_t n) { return vertices_.at(Slot(n)); }
+    std::int32_t VertexFlags(std::int32_t n) const { return vertexFlags_.at(Slot(n)); }
+    std::int32_t& VertexFlags(std::int32_t n) { return vertexFlags_.at(Slot(n)); }
+
+    // Starts the next vertex at (x, 0) with flags 0. A polyline holds at most
+    // MaxPolylineVertices; further vertices are dropped and false is returned.
+    bool AddVertex(double x) {
+        if (VertexCount() >= MaxPolylineVertices) {
+            return false;
+        }
+        vertices_.push_back(TDxfVertex{x, 0});
+        vertexFlags_.push_back(0);
+        return true;
+    }
+
+private:
+    static std::size_t Slot(std::int32_t n) { return static_cast<std::size_t>(n - 1); }
+    std::vector<TDxfVertex> vertices_;
+    std::vector<std::int32_t> vertexFlags_;
+};
+
+struct TDxfStyle {
+    ByteText<40> Name; // compared exactly, case matters
+    double Height = 10.0;
+    ByteText<60> Color;
+    ByteText<60> LineType;
+};
+
+extern DxfTable<TDxfLine> Lines;
+extern DxfTable<TDxfText> Texts;
+extern DxfTable<TDxfArc> Arcs;
+extern DxfTable<TDxfCircle> Circles;
+extern DxfTable<TDxfPolyline> Polylines;
+extern DxfTable<TDxfStyle> Styles;
+
+inline std::int32_t LineCount() { return Lines.Count(); }
+inline std::int32_t TextCount() { return Texts.Count(); }
+inline std::int32_t ArcCount() { return Arcs.Count(); }
+inline std::int32_t CircleCount() { return Circles.Count(); }
+inline std::int32_t PolylineCount() { return Polylines.Count(); }
+inline std::int32_t StyleCount() { return Styles.Count(); }
+
+// Empties every table, as each read begins.
+void ResetDrawingModel();
+
+} // namespace kolvo

@@ -1,0 +1,47 @@
+// A growable table of records with its count, indexed from 0 in file order.
+#pragma once
+
+#include <cassert>
+#include <cstdint>
+#include <stdexcept>
+#include <vector>
+
+namespace kolvo {
+
+template <class Record> class DxfTable {
+public:
+    // Number of valid records; indices 0 to Count() - 1 are valid.
+    std::int32_t Count() const { return static_cast<std::int32_t>(records_.size()); }
+
+    Record& operator[](std::int32_t index) { return records_.at(CheckedIndex(index)); }
+    const Record& operator[](std::int32_t index) const { return records_.at(CheckedIndex(index)); }
+
+    // Appends a record with its initial values and returns it; it stays the last one of the
+    // table until the next append.
+    Record& Append(Record initial = Record{}) {
+        records_.push_back(std::move(initial));
+        return records_.back();
+    }
+    Record& Last() { return records_.at(CheckedIndex(Count() - 1)); }
+
+    void Reset() {
+        records_.clear();
+        records_.shrink_to_fit();
+    }
+
+    auto begin() { return records_.begin(); }
+    auto end() { return records_.end(); }
+    auto begin() const { return records_.begin(); }
+    auto end() const { return records_.end(); }
+
+private:
+    static std::size_t CheckedIndex(std::int32_t index) {
+        if (index < 0) {
+            throw std::out_of_range("negative table index");
+        }
+        return static_cast<std::size_t>(index);
+    }
+    std::vector<Record> records_;
+};
+
+} // namespace kolvo
