@@ -24,10 +24,13 @@ public:
         Assign(value);
         return *this;
     }
-    void Assign(std::string_view value) { text_ = SjisCut(value, Capacity); }
+    void Assign(std::string_view value) {
+        text_.assign(value.data(), SjisCutLength(value, Capacity));
+    }
     void Append(std::string_view value) {
+        // Bytes beyond the first one past the capacity cannot change where the cut falls.
         std::string joined = text_;
-        joined.append(value);
+        joined.append(value.substr(0, Capacity + 1 - text_.size()));
         Assign(joined);
     }
     void Clear() { text_.clear(); }

@@ -68,10 +68,10 @@ struct TDxfPolyline {
 
     std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices_.size()); }
     // Vertex `n`, 1 <= n <= VertexCount().
-    const TDxfVertex& Vertex(std::int32_t n) const { return vertices_.at(Slot(n)); }
-    TDxfVertex& Vertex(std::int32_t n) { return vertices_.at(Slot(n)); }
-    std::int32_t VertexFlags(std::int32_t n) const { return vertexFlags_.at(Slot(n)); }
-    std::int32_t& VertexFlags(std::int32_t n) { return vertexFlags_.at(Slot(n)); }
+    const TDxfVertex& Vertex(std::int32_t n) const { return vertices_.at(Slot(n)).Point; }
+    TDxfVertex& Vertex(std::int32_t n) { return vertices_.at(Slot(n)).Point; }
+    std::int32_t VertexFlags(std::int32_t n) const { return vertices_.at(Slot(n)).Flags; }
+    std::int32_t& VertexFlags(std::int32_t n) { return vertices_.at(Slot(n)).Flags; }
 
     // Starts the next vertex at (x, 0) with flags 0. A polyline holds at most
     // MaxPolylineVertices; further vertices are dropped and false is returned.
@@ -79,15 +79,18 @@ struct TDxfPolyline {
         if (VertexCount() >= MaxPolylineVertices) {
             return false;
         }
-        vertices_.push_back(TDxfVertex{x, 0});
-        vertexFlags_.push_back(0);
+        vertices_.push_back(VertexSlot{TDxfVertex{x, 0}, 0});
         return true;
     }
 
 private:
-    static std::size_t Slot(std::int32_t n) { return static_cast<std::size_t>(n - 1); }
-    std::vector<TDxfVertex> vertices_;
-    std::vector<std::int32_t> vertexFlags_;
+    struct VertexSlot {
+        TDxfVertex Point;
+        std::int32_t Flags;
+    };
+    // An index outside 1..VertexCount() maps past the end, so at() refuses it.
+    static std::size_t Slot(std::int32_t n) { return static_cast<std::size_t>(n) - 1; }
+    std::vector<VertexSlot> vertices_;
 };
 
 struct TDxfStyle {
@@ -104,12 +107,24 @@ extern DxfTable<TDxfCircle> Circles;
 extern DxfTable<TDxfPolyline> Polylines;
 extern DxfTable<TDxfStyle> Styles;
 
-inline std::int32_t LineCount() { return Lines.Count(); }
-inline std::int32_t TextCount() { return Texts.Count(); }
-inline std::int32_t ArcCount() { return Arcs.Count(); }
-inline std::int32_t CircleCount() { return Circles.Count(); }
-inline std::int32_t PolylineCount() { return Polylines.Count(); }
-inline std::int32_t StyleCount() { return Styles.Count(); }
+inline std::int32_t LineCount() {
+    return Lines.Count();
+}
+inline std::int32_t TextCount() {
+    return Texts.Count();
+}
+inline std::int32_t ArcCount() {
+    return Arcs.Count();
+}
+inline std::int32_t CircleCount() {
+    return Circles.Count();
+}
+inline std::int32_t PolylineCount() {
+    return Polylines.Count();
+}
+inline std::int32_t StyleCount() {
+    return Styles.Count();
+}
 
 // Empties every table, as each read begins.
 void ResetDrawingModel();

@@ -8,6 +8,10 @@
 
 namespace kolvo {
 
+// Slots a table holds after each reset, so the first records of a drawing append without
+// reallocating.
+constexpr std::int32_t TableGrowStep = 100;
+
 template <class Record> class DxfTable {
 public:
     // Number of valid records; indices 0 to Count() - 1 are valid.
@@ -24,9 +28,11 @@ public:
     }
     Record& Last() { return records_.at(CheckedIndex(Count() - 1)); }
 
+    // Empties the table and releases what an earlier, larger drawing needed.
     void Reset() {
         records_.clear();
         records_.shrink_to_fit();
+        records_.reserve(TableGrowStep);
     }
 
     auto begin() { return records_.begin(); }

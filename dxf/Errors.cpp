@@ -45,6 +45,9 @@ int InOutCodeFromErrno(int err) {
         return 5;
     case ENOSPC:
         return 101;
+    case EIO:
+        // The system's device error: errno 5 would otherwise read as "access denied".
+        return 1117;
     default:
         return err;
     }

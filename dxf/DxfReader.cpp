@@ -1,0 +1,570 @@
+#include "DxfReader.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <unordered_map>
+
+#include "DrawingModel.h"
+#include "DxfNumbers.h"
+#include "Errors.h"
+#include "MTextCodes.h"
+
+namespace kolvo {
+
+namespace {
+
+// ---------------------------------------------------------------------------------------------
+// The file
+
+bool FileExists(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) != S_IFDIR;
+}
+
+[[noreturn]] void ThrowInOutError(int err) {
+    // A failed call that left errno unset still failed: report it as a device error.
+    throw EInOutError(InOutCodeFromErrno(err != 0 ? err : EIO));
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+std::string LoadFile(const std::string& path) {
+    errno = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        ThrowInOutError(errno);
+    }
+    std::string content;
+    std::size_t filled = 0;
+    std::size_t chunk = std::size_t{1} << 20;
+    for (;;) {
+        content.resize(filled + chunk);
+        const std::size_t got = std::fread(content.data() + filled, 1, chunk, file.get());
+        filled += got;
+        if (got < chunk) {
+            break;
+        }
+        chunk = filled; // doubles what is held, so a large file is read in few steps
+    }
+    if (std::ferror(file.get())) {
+        ThrowInOutError(errno);
+    }
+    content.resize(filled);
+    return content;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Lines: CR LF, a lone LF and a lone CR each end a line; a break at the very end of the text
+// does not start another, empty line.
+
+class LineCursor {
+public:
+    explicit LineCursor(std::string_view text)
+        : next_(text.data()), end_(text.data() + text.size()) {}
+
+    bool Next(std::string_view& line) {
+        if (next_ == end_) {
+            return false;
+        }
+        const char* start = next_;
+        const char* stop = start;
+        while (stop != end_ && *stop != '\n' && *stop != '\r') {
+            ++stop;
+        }
+        line = std::string_view(start, static_cast<std::size_t>(stop - start));
+        if (stop != end_) {
+            stop += (*stop == '\r' && stop + 1 != end_ && stop[1] == '\n') ? 2 : 1;
+        }
+        next_ = stop;
+        return true;
+    }
+
+private:
+    const char* next_;
+    const char* end_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// Style heights by name. Texts ask for one each (for "Standard", and for every group 7), so
+// the reader keeps the first height per name at hand and rebuilds it when a style changes.
+
+class StyleHeights {
+public:
+    void Invalidate() { valid_ = false; }
+
+    double Lookup(std::string_view name) {
+        if (Styles.Count() <= kScanLimit) {
+            return StyleHeight(name);
+        }
+        if (!valid_) {
+            heights_.clear();
+            for (const TDxfStyle& style : Styles) {
+                heights_.emplace(style.Name.str(), style.Height); // the first entry wins
+            }
+            valid_ = true;
+        }
+        const auto found = heights_.find(std::string(name));
+        return found != heights_.end() ? found->second : 0.0;
+    }
+
+private:
+    static constexpr std::int32_t kScanLimit = 16;
+    bool valid_ = false;
+    std::unordered_map<std::string, double> heights_;
+};
+
+// ---------------------------------------------------------------------------------------------
+// The pass
+
+enum class OpenKind { None, Line, Text, Arc, Circle, Polyline, Vertex, LwPolyline };
+
+OpenKind KindNamed(std::string_view value) {
+    // The kinds in their fixed order; a value names at most one of them.
+    if (value == "LINE") {
+        return OpenKind::Line;
+    }
+    if (value == "TEXT" || value == "MTEXT") {
+        return OpenKind::Text;
+    }
+    if (value == "ARC") {
+        return OpenKind::Arc;
+    }
+    if (value == "CIRCLE") {
+        return OpenKind::Circle;
+    }
+    if (value == "POLYLINE") {
+        return OpenKind::Polyline;
+    }
+    if (value == "VERTEX") {
+        return OpenKind::Vertex;
+    }
+    if (value == "LWPOLYLINE") {
+        return OpenKind::LwPolyline;
+    }
+    return OpenKind::None;
+}
+
+class DxfPass {
+public:
+    void Run(std::string_view text) {
+        LineCursor lines(text);
+        std::string_view codeLine;
+        std::string_view value;
+        // A code line without a value line after it (an odd last line) is not a pair.
+        while (lines.Next(codeLine) && lines.Next(value)) {
+            const std::int32_t code = DxfStrToInt(codeLine);
+            if (inEntities_ && code == 0 && value == "ENDSEC") {
+                return;
+            }
+            if (inStyleTable_) {
+                StyleStep(code, value);
+            }
+            if (inEntities_) {
+                EntityStep(code, value);
+            }
+            if (code == 2) {
+                if (value == "ENTITIES") {
+                    inEntities_ = true;
+                    inStyleTable_ = false;
+                } else if (value == "STYLE") {
+                    inStyleTable_ = true;
+                }
+            }
+        }
+    }
+
+private:
+    void StyleStep(std::int32_t code, std::string_view value) {
+        if (style_ != nullptr) {
+            switch (code) {
+            case 0:
+                style_ = nullptr;
+                break;
+            case 2:
+                style_->Name = value;
+                heights_.Invalidate();
+                break;
+            case 40:
+                style_->Height = DxfStrToFloat(value);
+                heights_.Invalidate();
+                break;
+            case 62:
+                style_->Color = value;
+                break;
+            case 6:
+                style_->LineType = value;
+                break;
+            default:
+                break;
+            }
+        }
+        if (code == 0 && value == "STYLE") {
+            style_ = &Styles.Append();
+            heights_.Invalidate();
+        }
+    }
+
+    void EntityStep(std::int32_t code, std::string_view value) {
+        if (code == 0) {
+            Open(KindNamed(value));
+            return;
+        }
+        switch (open_) {
+        case OpenKind::None:
+            break;
+        case OpenKind::Line:
+            FillLine(code, value);
+            break;
+        case OpenKind::Text:
+            FillText(code, value);
+            break;
+        case OpenKind::Arc:
+            FillArc(code, value);
+            break;
+        case OpenKind::Circle:
+            FillCircle(code, value);
+            break;
+        case OpenKind::Polyline:
+            FillPolyline(code, value);
+            break;
+        case OpenKind::Vertex:
+            FillVertex(code, value);
+            break;
+        case OpenKind::LwPolyline:
+            FillLwPolyline(code, value);
+            break;
+        }
+    }
+
+    // Closes whatever record is open and opens one of `kind`. A record is appended as it opens,
+    // so the counts always include a record whose groups stop early.
+    void Open(OpenKind kind) {
+        open_ = kind;
+        switch (kind) {
+        case OpenKind::None:
+            break;
+        case OpenKind::Line:
+            line_ = &Lines.Append();
+            break;
+        case OpenKind::Text: {
+            const double standardHeight = heights_.Lookup("Standard");
+            text_ = &Texts.Append();
+            text_->Height = standardHeight;
+            textHasGroup3_ = false;
+            break;
+        }
+        case OpenKind::Arc:
+            arc_ = &Arcs.Append();
+            break;
+        case OpenKind::Circle:
+            circle_ = &Circles.Append();
+            break;
+        case OpenKind::Polyline:
+        case OpenKind::LwPolyline:
+            polyline_ = &Polylines.Append();
+            vertexDropped_ = false;
+            break;
+        case OpenKind::Vertex:
+            // A VERTEX has no record of its own: it adds to the last polyline, if there is one.
+            polyline_ = Polylines.Count() > 0 ? &Polylines.Last() : nullptr;
+            break;
+        }
+    }
+
+    void FillLine(std::int32_t code, std::string_view value) {
+        TDxfLine& r = *line_;
+        switch (code) {
+        case 10:
+            r.X1 = DxfStrToFloat(value);
+            break;
+        case 20:
+            r.Y1 = DxfStrToFloat(value);
+            break;
+        case 30:
+            r.Z1 = DxfStrToFloat(value);
+            break;
+        case 11:
+            r.X2 = DxfStrToFloat(value);
+            break;
+        case 21:
+            r.Y2 = DxfStrToFloat(value);
+            break;
+        case 31:
+            r.Z2 = DxfStrToFloat(value);
+            break;
+        case 8:
+            r.Layer = value;
+            break;
+        case 62:
+            r.Color = value;
+            break;
+        case 6:
+            r.LineType = value;
+            break;
+        default:
+            break;
+        }
+    }
+
+    void FillText(std::int32_t code, std::string_view value) {
+        TDxfText& r = *text_;
+        switch (code) {
+        case 10:
+            r.X = DxfStrToFloat(value);
+            break;
+        case 20:
+            r.Y = DxfStrToFloat(value);
+            break;
+        case 30:
+            r.Z = DxfStrToFloat(value);
+            break;
+        case 11:
+            r.X2 = DxfStrToFloat(value);
+            break;
+        case 21:
+            r.Y2 = DxfStrToFloat(value);
+            break;
+        case 31:
+            r.Z2 = DxfStrToFloat(value);
+            break;
+        case 1: {
+            std::string cleaned = StripMTextCodes(value);
+            ReplaceFirstPhiEscape(cleaned);
+            // A long MTEXT comes as group-3 parts followed by its last part in group 1: the
+            // label is the whole of it, not only the last part.
+            if (textHasGroup3_) {
+                r.Content.Append(cleaned);
+            } else {
+                r.Content = cleaned;
+            }
+            break;
+        }
+        case 3:
+            r.Content.Append(value);
+            textHasGroup3_ = true;
+            break;
+        case 40:
+            r.Height = DxfStrToFloat(value);
+            break;
+        case 7:
+            r.Height = heights_.Lookup(value);
+            break;
+        case 72:
+            r.HorzAlign = DxfStrToInt(value);
+            break;
+        case 73:
+            r.VertAlign = DxfStrToInt(value);
+            break;
+        case 62:
+            r.Color = value;
+            break;
+        case 6:
+            r.LineType = value;
+            break;
+        default:
+            break;
+        }
+    }
+
+    void FillArc(std::int32_t code, std::string_view value) {
+        TDxfArc& r = *arc_;
+        switch (code) {
+        case 10:
+            r.CX = DxfStrToFloat(value);
+            break;
+        case 20:
+            r.CY = DxfStrToFloat(value);
+            break;
+        case 30:
+            r.CZ = DxfStrToFloat(value);
+            break;
+        case 40:
+            r.Radius = DxfStrToFloat(value);
+            break;
+        case 50:
+            r.StartAngle = DxfStrToFloat(value);
+            break;
+        case 51:
+            r.EndAngle = DxfStrToFloat(value);
+            break;
+        case 8:
+            r.Layer = value;
+            break;
+        case 62:
+            r.Color = value;
+            break;
+        case 6:
+            r.LineType = value;
+            break;
+        default:
+            break;
+        }
+    }
+
+    void FillCircle(std::int32_t code, std::string_view value) {
+        TDxfCircle& r = *circle_;
+        switch (code) {
+        case 10:
+            r.CX = DxfStrToFloat(value);
+            break;
+        case 20:
+            r.CY = DxfStrToFloat(value);
+            break;
+        case 30:
+            r.CZ = DxfStrToFloat(value);
+            break;
+        case 40:
+            r.Radius = DxfStrToFloat(value);
+            break;
+        case 8:
+            r.Layer = value;
+            break;
+        case 62:
+            r.Color = value;
+            break;
+        case 6:
+            r.LineType = value;
+            break;
+        default:
+            break;
+        }
+    }
+
+    void FillPolyline(std::int32_t code, std::string_view value) {
+        TDxfPolyline& r = *polyline_;
+        switch (code) {
+        case 70:
+            r.Flags = DxfStrToInt(value);
+            break;
+        case 8:
+            r.Layer = value;
+            break;
+        case 62:
+            r.Color = value;
+            break;
+        case 6:
+            r.LineType = value;
+            break;
+        default:
+            break;
+        }
+    }
+
+    // Groups 10 and 20 of a VERTEX or an LWPOLYLINE. A vertex that finds its polyline full is
+    // dropped with its y and flags; a y or flags group before the polyline's first vertex, or
+    // of a VERTEX that has no polyline to join, has no vertex to go to and is passed over.
+    void AddVertex(double x) { vertexDropped_ = !polyline_->AddVertex(x); }
+    bool HasCurrentVertex() const {
+        return polyline_ != nullptr && !vertexDropped_ && polyline_->VertexCount() > 0;
+    }
+
+    void FillVertex(std::int32_t code, std::string_view value) {
+        switch (code) {
+        case 10: {
+            const double x = DxfStrToFloat(value);
+            if (polyline_ != nullptr) {
+                AddVertex(x);
+            }
+            break;
+        }
+        case 20: {
+            const double y = DxfStrToFloat(value);
+            if (HasCurrentVertex()) {
+                polyline_->Vertex(polyline_->VertexCount()).Y = y;
+            }
+            break;
+        }
+        case 70: {
+            const std::int32_t flags = DxfStrToInt(value);
+            if (HasCurrentVertex()) {
+                polyline_->VertexFlags(polyline_->VertexCount()) = flags;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+
+    void FillLwPolyline(std::int32_t code, std::string_view value) {
+        TDxfPolyline& r = *polyline_;
+        switch (code) {
+        case 10:
+            AddVertex(DxfStrToFloat(value));
+            break;
+        case 20: {
+            const double y = DxfStrToFloat(value);
+            if (HasCurrentVertex()) {
+                r.Vertex(r.VertexCount()).Y = y;
+            }
+            break;
+        }
+        case 8:
+            r.Layer = value;
+            break;
+        case 62:
+            r.Color = value;
+            break;
+        case 6:
+            r.LineType = value;
+            break;
+        default:
+            break;
+        }
+    }
+
+    bool inStyleTable_ = false;
+    bool inEntities_ = false;
+    OpenKind open_ = OpenKind::None;
+
+    // The open records. Each is the last of its table and stays valid until its table grows
+    // again, which only opening the next record of that kind does.
+    TDxfStyle* style_ = nullptr;
+    TDxfLine* line_ = nullptr;
+    TDxfText* text_ = nullptr;
+    TDxfArc* arc_ = nullptr;
+    TDxfCircle* circle_ = nullptr;
+    TDxfPolyline* polyline_ = nullptr;
+
+    bool textHasGroup3_ = false;
+    bool vertexDropped_ = false;
+    StyleHeights heights_;
+};
+
+} // namespace
+
+std::int32_t ReadDxfText(std::string_view text) {
+    ResetDrawingModel();
+    const std::size_t nul = text.find('\0');
+    if (nul != std::string_view::npos) {
+        text = text.substr(0, nul);
+    }
+    DxfPass().Run(text);
+    return LineCount();
+}
+
+std::int32_t ReadDxfFile(const std::string& path) {
+    ResetDrawingModel();
+    if (!FileExists(path)) {
+        return 0;
+    }
+    const std::string content = LoadFile(path);
+    return ReadDxfText(content);
+}
+
+double StyleHeight(std::string_view name) {
+    for (const TDxfStyle& style : Styles) {
+        if (style.Name == name) {
+            return style.Height;
+        }
+    }
+    return 0.0;
+}
+
+} // namespace kolvo

@@ -1,0 +1,328 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "DrawingModel.h"
+#include "DxfReader.h"
+#include "Errors.h"
+
+namespace kolvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// One group pair as the CAD host writes it: the code right-aligned in three columns.
+std::string G(int code, std::string_view value) {
+    std::string codeText = std::to_string(code);
+    return std::string(codeText.size() < 3 ? 3 - codeText.size() : 0, ' ') + codeText + "\r\n" +
+           std::string(value) + "\r\n";
+}
+
+std::string EntitiesSection(const std::string& body) {
+    return G(0, "SECTION") + G(2, "ENTITIES") + body + G(0, "ENDSEC");
+}
+
+std::string Drawing(const std::string& body) {
+    return EntitiesSection(body) + G(0, "EOF");
+}
+
+std::string StyleTable(const std::string& entries) {
+    return G(0, "SECTION") + G(2, "TABLES") + G(0, "TABLE") + G(2, "STYLE") + G(70, "2") + entries +
+           G(0, "ENDTAB") + G(0, "ENDSEC");
+}
+
+class DxfReaderTest : public ::testing::Test {
+protected:
+    fs::path dir_;
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        dir_ = fs::temp_directory_path() / (std::string("kolvo-dxf-") + info->name());
+        fs::create_directories(dir_);
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::remove_all(dir_, ignored);
+    }
+    std::string Write(std::string_view content, const char* name = "in.dxf") {
+        const fs::path path = dir_ / name;
+        std::ofstream(path, std::ios::binary)
+            .write(content.data(), static_cast<std::streamsize>(content.size()));
+        return path.string();
+    }
+    std::int32_t Read(std::string_view content) { return ReadDxfFile(Write(content)); }
+};
+
+std::string ErrorOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EConvertError& e) {
+        return e.what();
+    }
+    return "(no conversion error)";
+}
+
+const std::string kNotAnInteger =
+    "' \x82\xcd\x90\xae\x90\x94\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+const std::string kNotAReal = "' \x82\xcd\x95\x82\x93\xae\x8f\xac\x90\x94\x93\x5f\x90\x94\x82\xc5"
+                              "\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
+
+TEST_F(DxfReaderTest, LineRecordsInFileOrder) {
+    const std::string first = G(0, "LINE") + G(5, "2A") + G(100, "AcDbEntity") + G(8, "0") +
+                              G(100, "AcDbLine") + G(10, "1.5") + G(20, "2.0") + G(30, "0.0") +
+                              G(11, "10.0") + G(21, "2.0") + G(31, "0.0");
+    EXPECT_EQ(Read(Drawing(first)), 1);
+    ASSERT_EQ(LineCount(), 1);
+    const TDxfLine& l = Lines[0];
+    EXPECT_EQ(l.X1, 1.5);
+    EXPECT_EQ(l.Y1, 2.0);
+    EXPECT_EQ(l.X2, 10.0);
+    EXPECT_EQ(l.Y2, 2.0);
+    EXPECT_EQ(l.Layer, "0");
+    EXPECT_TRUE(l.Color.empty() && l.LineType.empty());
+    EXPECT_EQ(l.TraceState, 0);
+
+    // 250 lines: the table grows past its first slots and keeps the first records as read;
+    // the colour keeps the blanks that right-align it.
+    std::string body;
+    for (int i = 0; i < 250; ++i) {
+        body += G(0, "LINE") + G(8, "L" + std::to_string(i)) + G(62, "     1") + G(6, "DASHED") +
+                G(10, std::to_string(i)) + G(31, "-3.5");
+    }
+    EXPECT_EQ(Read(Drawing(body)), 250);
+    EXPECT_EQ(Lines[0].Layer, "L0");
+    EXPECT_EQ(Lines[0].Color, "     1");
+    EXPECT_EQ(Lines[0].LineType, "DASHED");
+    EXPECT_EQ(Lines[249].X1, 249.0);
+    EXPECT_EQ(Lines[249].Z2, -3.5);
+}
+
+TEST_F(DxfReaderTest, LineBreaksPairsAndTheEndOfTheText) {
+    const std::string lf = "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n40\n2.5\n0\nENDSEC\n";
+    const std::string cr = "0\rSECTION\r2\rENTITIES\r0\rCIRCLE\r40\r2.5\r0\rENDSEC";
+    const std::string mixed = "0\r\nSECTION\n2\rENTITIES\r\n0\nCIRCLE\r40\r\n2.5\n0\nENDSEC\r\n";
+    for (const std::string& text : {lf, cr, mixed}) {
+        Read(text);
+        ASSERT_EQ(CircleCount(), 1);
+        EXPECT_EQ(Circles[0].Radius, 2.5);
+    }
+    // An empty line is a line: here it is the layer name, and "8" stays a code.
+    Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n\n40\n1\n");
+    ASSERT_EQ(CircleCount(), 1);
+    EXPECT_EQ(Circles[0].Layer, "");
+    EXPECT_EQ(Circles[0].Radius, 1.0);
+
+    // An odd last line is no pair: not even its code is looked at.
+    Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n40\n3\nnot a code");
+    ASSERT_EQ(CircleCount(), 1);
+    EXPECT_EQ(Circles[0].Radius, 3.0);
+
+    // A NUL byte ends the text.
+    Read(std::string("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n") + '\0' + "0\nLINE\n");
+    EXPECT_EQ(CircleCount(), 1);
+    EXPECT_EQ(LineCount(), 0);
+}
+
+TEST_F(DxfReaderTest, OnlyTheEntitiesSectionIsRead) {
+    const std::string line = G(0, "LINE") + G(10, "1");
+    const std::string blocks = G(0, "SECTION") + G(2, "BLOCKS") + G(0, "BLOCK") + G(2, "B1") +
+                               line + G(0, "ENDBLK") + G(0, "ENDSEC");
+    // After the ENTITIES section's ENDSEC nothing is parsed, not even a broken code line.
+    const std::string after = line + "garbage\r\n" + G(0, "EOF");
+    EXPECT_EQ(Read(blocks + EntitiesSection(G(0, "CIRCLE") + line) + after), 1);
+    EXPECT_EQ(CircleCount(), 1);
+
+    // Kinds are matched exactly; the groups after an unknown kind fill nothing.
+    Read(Drawing(line + G(0, "line") + G(10, "5") + G(0, "LINE ") + G(10, "6") + G(0, "INSERT") +
+                 G(10, "7") + G(40, "not read")));
+    ASSERT_EQ(LineCount(), 1);
+    EXPECT_EQ(Lines[0].X1, 1.0);
+
+    // Without an ENTITIES section nothing is an entity, and the whole file is scanned.
+    EXPECT_EQ(Read(blocks + G(0, "EOF")), 0);
+    EXPECT_EQ(ErrorOf([&] { Read(blocks + "x\r\n" + G(0, "EOF")); }), "'x" + kNotAnInteger);
+}
+
+TEST_F(DxfReaderTest, ConversionErrorsKeepWhatWasRead) {
+    // A code line with a trailing blank, before the ENTITIES section.
+    EXPECT_EQ(ErrorOf([&] { Read(G(0, "SECTION") + "  2 \r\nHEADER\r\n"); }),
+              "'  2 " + kNotAnInteger);
+
+    const std::string good = G(0, "LINE") + G(10, "1") + G(8, "A");
+    EXPECT_EQ(ErrorOf([&] { Read(Drawing(good + G(0, "LINE") + G(8, "B") + G(10, "1,5"))); }),
+              "'1,5" + kNotAReal);
+    ASSERT_EQ(LineCount(), 2);
+    EXPECT_EQ(Lines[0].Layer, "A");
+    EXPECT_EQ(Lines[1].Layer, "B");
+    EXPECT_EQ(Lines[1].X1, 0.0);
+
+    EXPECT_EQ(ErrorOf([&] { Read(Drawing(G(0, "TEXT") + G(72, "2147483648"))); }),
+              "'2147483648" + kNotAnInteger);
+    EXPECT_EQ(TextCount(), 1);
+    EXPECT_EQ(ErrorOf([&] { Read(Drawing(G(0, "POLYLINE") + G(70, "1.0"))); }),
+              "'1.0" + kNotAnInteger);
+
+    // Values of groups that no open record takes are never converted.
+    EXPECT_EQ(ErrorOf([&] {
+                  Read(G(10, "x") + Drawing(G(0, "LINE") + G(40, "x") + G(0, "INSERT") +
+                                            G(10, "x") + G(0, "POLYLINE") + G(10, "x")));
+              }),
+              "(no conversion error)");
+}
+
+TEST_F(DxfReaderTest, StylesAndTextHeights) {
+    const std::string styles = StyleTable(
+        G(0, "STYLE") + G(2, "Standard") + G(70, "0") + G(40, "0.0") + G(62, "  3") +
+        G(0, "STYLE") + G(2, "Label") + G(0, "STYLE") + G(2, std::string(45, 'N')) + G(40, "7.5"));
+    // A later table's names and heights are no style entries.
+    const std::string layers = G(0, "SECTION") + G(2, "TABLES") + G(0, "TABLE") + G(2, "LAYER") +
+                               G(0, "LAYER") + G(2, "Standard") + G(40, "99") + G(0, "ENDTAB") +
+                               G(0, "ENDSEC");
+    const std::string texts = G(0, "TEXT") + G(1, "a") + G(0, "TEXT") + G(40, "2.5") +
+                              G(0, "TEXT") + G(40, "2.5") + G(7, "Label") + G(0, "MTEXT") +
+                              G(7, "Label") + G(40, "2.5") + G(0, "TEXT") + G(7, "label") +
+                              G(0, "STYLE") + G(2, "Standard") + G(40, "55");
+    Read(styles + layers + Drawing(texts));
+
+    ASSERT_EQ(StyleCount(), 3);
+    EXPECT_EQ(Styles[0].Name, "Standard");
+    EXPECT_EQ(Styles[0].Height, 0.0);
+    EXPECT_EQ(Styles[0].Color, "  3");
+    EXPECT_EQ(Styles[1].Height, 10.0);
+    EXPECT_EQ(Styles[2].Name, std::string(40, 'N'));
+    EXPECT_EQ(StyleHeight("Label"), 10.0);
+    EXPECT_EQ(StyleHeight("label"), 0.0);
+    EXPECT_EQ(StyleHeight(std::string(45, 'N')), 0.0);
+
+    ASSERT_EQ(TextCount(), 5);
+    EXPECT_EQ(Texts[0].Height, 0.0);  // the height of "Standard"
+    EXPECT_EQ(Texts[1].Height, 2.5);  // group 40
+    EXPECT_EQ(Texts[2].Height, 10.0); // group 7 after group 40
+    EXPECT_EQ(Texts[3].Height, 2.5);  // group 40 after group 7
+    EXPECT_EQ(Texts[4].Height, 0.0);  // a style that does not exist
+
+    // Without a STYLE table a text starts at height 0.
+    Read(Drawing(G(0, "TEXT")));
+    EXPECT_EQ(Texts[0].Height, 0.0);
+}
+
+TEST_F(DxfReaderTest, TextContents) {
+    const std::string longLabel(300, 'x');
+    const std::string atCap = std::string(254, 'a') + "\x95\x5C";
+    const std::string body = G(0, "TEXT") + G(1, R"(\U+03C613)") + G(8, "layer") + G(50, "90") + //
+                             G(0, "TEXT") + G(1, R"(\U+03C6\U+03C6)") +                          //
+                             G(0, "TEXT") + G(1, R"(D13\P200\U+03C6)") +                         //
+                             G(0, "TEXT") + G(1, longLabel) +                                    //
+                             G(0, "TEXT") + G(1, atCap) +                                        //
+                             G(0, "MTEXT") + G(3, R"(AB\P)") + G(3, "C") +
+                             G(1, R"(D\PE\U+03C6)") + //
+                             G(0, "MTEXT") + G(1, "old") + G(1, "new") + G(3, R"(\P)");
+    Read(Drawing(body));
+    ASSERT_EQ(TextCount(), 7);
+    EXPECT_EQ(Texts[0].Content, "\x83\xD3"
+                                "13");
+    EXPECT_EQ(Texts[1].Content, "\x83\xD3\\U+03C6");
+    EXPECT_EQ(Texts[2].Content, "D13200\x83\xD3");
+    EXPECT_EQ(Texts[3].Content, longLabel.substr(0, 255));
+    EXPECT_EQ(Texts[4].Content, std::string(254, 'a')); // never half a character
+    // Group-3 parts as they stand, then the cleaned group 1.
+    EXPECT_EQ(Texts[5].Content, "AB\\PCDE\x83\xD3");
+    EXPECT_EQ(Texts[6].Content, "new\\P");
+}
+
+TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
+    const std::string full =
+        StyleTable(G(0, "STYLE") + G(2, "Standard") + G(40, "3")) +
+        Drawing(G(0, "TEXT") + G(10, "1") + G(20, "2") + G(30, "3") + G(11, "4") + G(21, "5") +
+                G(31, "6") + G(1, "T") + G(72, "1") + G(73, "2") + G(62, "1") + G(6, "L") +
+                G(0, "LINE") + G(10, "1") + G(11, "2") + G(8, "8") + G(62, "1") + G(6, "L") +
+                G(0, "ARC") + G(10, "1") + G(40, "2") + G(50, "3") + G(51, "4") + G(8, "8") +
+                G(0, "POLYLINE") + G(70, "1") + G(8, "8") + G(0, "VERTEX") + G(10, "1") +
+                G(70, "32"));
+    Read(full);
+    ASSERT_EQ(TextCount(), 1);
+    ASSERT_EQ(Texts[0].HorzAlign, 1);
+    Lines[0].TraceState = 4;
+    Polylines[0].Flags = 5;
+
+    Read(Drawing(G(0, "TEXT") + G(0, "LINE") + G(0, "ARC") + G(0, "POLYLINE")));
+    EXPECT_EQ(StyleCount(), 0);
+    ASSERT_EQ(TextCount(), 1);
+    const TDxfText& t = Texts[0];
+    EXPECT_TRUE(t.X == 0 && t.Y == 0 && t.Z == 0 && t.X2 == 0 && t.Y2 == 0 && t.Z2 == 0);
+    EXPECT_TRUE(t.HorzAlign == 0 && t.VertAlign == 0 && t.Height == 0);
+    EXPECT_TRUE(t.Content.empty() && t.Color.empty() && t.LineType.empty());
+    const TDxfLine& l = Lines[0];
+    EXPECT_TRUE(l.X1 == 0 && l.X2 == 0 && l.TraceState == 0 && l.Layer.empty() && l.Color.empty() &&
+                l.LineType.empty());
+    const TDxfArc& a = Arcs[0];
+    EXPECT_TRUE(a.CX == 0 && a.Radius == 0 && a.StartAngle == 0 && a.EndAngle == 0 &&
+                a.Layer.empty());
+    EXPECT_TRUE(Polylines[0].Flags == 0 && Polylines[0].VertexCount() == 0 &&
+                Polylines[0].Layer.empty());
+
+    // A missing file: an empty model and 0.
+    Read(full);
+    EXPECT_EQ(ReadDxfFile((dir_ / "missing.dxf").string()), 0);
+    EXPECT_TRUE(LineCount() == 0 && TextCount() == 0 && ArcCount() == 0 && CircleCount() == 0 &&
+                PolylineCount() == 0 && StyleCount() == 0);
+}
+
+TEST_F(DxfReaderTest, PolylinesAndVertices) {
+    const std::string body =
+        // VERTEX groups with no polyline to go to.
+        G(0, "VERTEX") + G(10, "9") + G(20, "9") + G(70, "9") + G(0, "POLYLINE") + G(8, "P") +
+        G(62, "  5") + G(66, "1") + G(10, "0") + G(20, "0") + G(70, "1") + G(0, "VERTEX") +
+        G(20, "-1") + G(70, "64") + G(10, "1") + G(20, "2") + G(42, "0.5") + G(0, "VERTEX") +
+        G(10, "3") + G(20, "4") + G(70, "32") + G(0, "VERTEX") + G(10, "5") + G(20, "6") +
+        G(0, "SEQEND") + G(0, "LWPOLYLINE") + G(90, "4") + G(70, "1") + G(10, "0") + G(20, "0") +
+        G(10, "10") + G(20, "0") + G(10, "10") + G(20, "10") + G(42, "1") + G(10, "0") +
+        G(20, "10");
+    Read(Drawing(body));
+    ASSERT_EQ(PolylineCount(), 2);
+    const TDxfPolyline& p = Polylines[0];
+    EXPECT_EQ(p.Flags, 1);
+    EXPECT_EQ(p.Layer, "P");
+    EXPECT_EQ(p.Color, "  5");
+    ASSERT_EQ(p.VertexCount(), 3);
+    EXPECT_TRUE(p.Vertex(1).X == 1 && p.Vertex(1).Y == 2 && p.VertexFlags(1) == 0);
+    EXPECT_TRUE(p.Vertex(2).X == 3 && p.Vertex(2).Y == 4 && p.VertexFlags(2) == 32);
+    EXPECT_TRUE(p.Vertex(3).X == 5 && p.Vertex(3).Y == 6 && p.VertexFlags(3) == 0);
+
+    const TDxfPolyline& lw = Polylines[1];
+    EXPECT_EQ(lw.Flags, 0);
+    ASSERT_EQ(lw.VertexCount(), 4);
+    EXPECT_TRUE(lw.Vertex(1).X == 0 && lw.Vertex(1).Y == 0);
+    EXPECT_TRUE(lw.Vertex(3).X == 10 && lw.Vertex(3).Y == 10);
+    EXPECT_TRUE(lw.Vertex(4).X == 0 && lw.Vertex(4).Y == 10);
+    for (int n = 1; n <= 4; ++n) {
+        EXPECT_EQ(lw.VertexFlags(n), 0);
+    }
+}
+
+TEST_F(DxfReaderTest, VerticesBeyondTheLimitAreDropped) {
+    std::string lw = G(0, "LWPOLYLINE");
+    for (int i = 1; i <= MaxPolylineVertices + 2; ++i) {
+        lw += G(10, std::to_string(i)) + G(20, std::to_string(-i));
+    }
+    std::string poly = G(0, "POLYLINE");
+    for (int i = 1; i <= MaxPolylineVertices + 1; ++i) {
+        poly += G(0, "VERTEX") + G(10, std::to_string(i)) + G(20, "1") + G(70, std::to_string(i));
+    }
+    Read(Drawing(lw + poly + G(0, "SEQEND") + G(0, "LWPOLYLINE") + G(10, "7") + G(20, "8")));
+    ASSERT_EQ(PolylineCount(), 3);
+    EXPECT_EQ(Polylines[0].VertexCount(), MaxPolylineVertices);
+    EXPECT_EQ(Polylines[0].Vertex(1000).X, 1000.0);
+    EXPECT_EQ(Polylines[0].Vertex(1000).Y, -1000.0); // not the dropped vertices' y
+    EXPECT_EQ(Polylines[1].VertexCount(), MaxPolylineVertices);
+    EXPECT_EQ(Polylines[1].VertexFlags(1000), 1000);
+    // The next polyline starts afresh.
+    ASSERT_EQ(Polylines[2].VertexCount(), 1);
+    EXPECT_EQ(Polylines[2].Vertex(1).Y, 8.0);
+}
+
+} // namespace
+} // namespace kolvo
