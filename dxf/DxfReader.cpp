@@ -20,9 +20,14 @@ namespace {
 // ---------------------------------------------------------------------------------------------
 // The file
 
-bool FileExists(const std::string& path) {
+// Whether a file (not a folder) exists at `path`; its size in `size` as a reading hint.
+bool FileExists(const std::string& path, std::size_t& size) {
     struct stat info {};
-    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IFMT) != S_IFDIR;
+    if (::stat(path.c_str(), &info) != 0 || (info.st_mode & S_IFMT) == S_IFDIR) {
+        return false;
+    }
+    size = info.st_size > 0 ? static_cast<std::size_t>(info.st_size) : 0;
+    return true;
 }
 
 [[noreturn]] void ThrowInOutError(int err) {
@@ -34,7 +39,7 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::string LoadFile(const std::string& path) {
+std::string LoadFile(const std::string& path, std::size_t sizeHint) {
     errno = 0;
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) {
@@ -42,7 +47,9 @@ std::string LoadFile(const std::string& path) {
     }
     std::string content;
     std::size_t filled = 0;
-    std::size_t chunk = std::size_t{1} << 20;
+    // One byte more than expected, so that a file of the expected size is read in one call
+    // and its end is seen at once.
+    std::size_t chunk = sizeHint + 1;
     for (;;) {
         content.resize(filled + chunk);
         const std::size_t got = std::fread(content.data() + filled, 1, chunk, file.get());
@@ -268,7 +275,6 @@ private:
         case OpenKind::Polyline:
         case OpenKind::LwPolyline:
             polyline_ = &Polylines.Append();
-            vertexDropped_ = false;
             break;
         case OpenKind::Vertex:
             // A VERTEX has no record of its own: it adds to the last polyline, if there is one.
@@ -551,10 +557,11 @@ std::int32_t ReadDxfText(std::string_view text) {
 
 std::int32_t ReadDxfFile(const std::string& path) {
     ResetDrawingModel();
-    if (!FileExists(path)) {
+    std::size_t size = 0;
+    if (!FileExists(path, size)) {
         return 0;
     }
-    const std::string content = LoadFile(path);
+    const std::string content = LoadFile(path, size);
     return ReadDxfText(content);
 }
 

@@ -175,7 +175,7 @@ TEST_F(DxfReaderTest, ConversionErrorsKeepWhatWasRead) {
 
 TEST_F(DxfReaderTest, StylesAndTextHeights) {
     const std::string styles = StyleTable(
-        G(0, "STYLE") + G(2, "Standard") + G(70, "0") + G(40, "0.0") + G(62, "  3") +
+        G(0, "STYLE") + G(2, "Standard") + G(70, "0") + G(40, "3.5") + G(62, "  3") +
         G(0, "STYLE") + G(2, "Label") + G(0, "STYLE") + G(2, std::string(45, 'N')) + G(40, "7.5"));
     // A later table's names and heights are no style entries.
     const std::string layers = G(0, "SECTION") + G(2, "TABLES") + G(0, "TABLE") + G(2, "LAYER") +
@@ -189,7 +189,7 @@ TEST_F(DxfReaderTest, StylesAndTextHeights) {
 
     ASSERT_EQ(StyleCount(), 3);
     EXPECT_EQ(Styles[0].Name, "Standard");
-    EXPECT_EQ(Styles[0].Height, 0.0);
+    EXPECT_EQ(Styles[0].Height, 3.5);
     EXPECT_EQ(Styles[0].Color, "  3");
     EXPECT_EQ(Styles[1].Height, 10.0);
     EXPECT_EQ(Styles[2].Name, std::string(40, 'N'));
@@ -198,7 +198,7 @@ TEST_F(DxfReaderTest, StylesAndTextHeights) {
     EXPECT_EQ(StyleHeight(std::string(45, 'N')), 0.0);
 
     ASSERT_EQ(TextCount(), 5);
-    EXPECT_EQ(Texts[0].Height, 0.0);  // the height of "Standard"
+    EXPECT_EQ(Texts[0].Height, 3.5);  // the height of "Standard"
     EXPECT_EQ(Texts[1].Height, 2.5);  // group 40
     EXPECT_EQ(Texts[2].Height, 10.0); // group 7 after group 40
     EXPECT_EQ(Texts[3].Height, 2.5);  // group 40 after group 7
@@ -207,6 +207,19 @@ TEST_F(DxfReaderTest, StylesAndTextHeights) {
     // Without a STYLE table a text starts at height 0.
     Read(Drawing(G(0, "TEXT")));
     EXPECT_EQ(Texts[0].Height, 0.0);
+
+    // Many styles, a name given twice: the first entry decides.
+    std::string many;
+    for (int i = 0; i < 40; ++i) {
+        many += G(0, "STYLE") + G(2, "S" + std::to_string(i % 30)) + G(40, std::to_string(i));
+    }
+    Read(StyleTable(many) + Drawing(G(0, "TEXT") + G(7, "S5") + G(0, "TEXT") + G(7, "S29") +
+                                    G(0, "TEXT") + G(7, "S30")));
+    ASSERT_EQ(TextCount(), 3);
+    EXPECT_EQ(Texts[0].Height, 5.0);
+    EXPECT_EQ(Texts[1].Height, 29.0);
+    EXPECT_EQ(Texts[2].Height, 0.0);
+    EXPECT_EQ(StyleHeight("S5"), 5.0);
 }
 
 TEST_F(DxfReaderTest, TextContents) {
@@ -243,8 +256,16 @@ TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
                 G(0, "POLYLINE") + G(70, "1") + G(8, "8") + G(0, "VERTEX") + G(10, "1") +
                 G(70, "32"));
     Read(full);
-    ASSERT_EQ(TextCount(), 1);
-    ASSERT_EQ(Texts[0].HorzAlign, 1);
+    ASSERT_TRUE(TextCount() == 1 && LineCount() == 1 && ArcCount() == 1 && PolylineCount() == 1);
+    {
+        const TDxfText& t = Texts[0];
+        EXPECT_TRUE(t.X == 1 && t.Y == 2 && t.Z == 3 && t.X2 == 4 && t.Y2 == 5 && t.Z2 == 6);
+        EXPECT_TRUE(t.HorzAlign == 1 && t.VertAlign == 2 && t.Height == 3);
+        EXPECT_TRUE(t.Content == "T" && t.Color == "1" && t.LineType == "L");
+        const TDxfArc& a = Arcs[0];
+        EXPECT_TRUE(a.CX == 1 && a.Radius == 2 && a.StartAngle == 3 && a.EndAngle == 4 &&
+                    a.Layer == "8");
+    }
     Lines[0].TraceState = 4;
     Polylines[0].Flags = 5;
 
