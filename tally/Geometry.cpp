@@ -33,6 +33,8 @@ double SignedDistance(const TLineEquation& eq, double x, double y) {
     return d < 0 ? -distance : distance;
 }
 
-double Circumference(double radius) { return radius * 2 * std::numbers::pi; }
+double Circumference(double radius) {
+    return radius * 2 * std::numbers::pi;
+}
 
 } // namespace kolvo

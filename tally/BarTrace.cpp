@@ -1,0 +1,376 @@
+#include "BarTrace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+#include "DrawingModel.h"
+#include "Geometry.h"
+#include "Tally.h"
+#include "TraceIndex.h"
+
+namespace kolvo {
+
+TVisitedLines VisitedLines;
+std::vector<TMarkPoint> MarkPoints;
+std::int32_t MarkCursor = 0;
+
+void TVisitedLines::Add(std::int32_t line) {
+    if (line < 0) {
+        return; // no line has such an index
+    }
+    const auto slot = static_cast<std::size_t>(line);
+    if (slot >= flags_.size()) {
+        flags_.resize(std::max(slot + 1, static_cast<std::size_t>(LineCount())));
+    }
+    flags_[slot] = 1;
+    entries_.push_back(line);
+}
+
+bool TVisitedLines::Contains(std::int32_t line) const {
+    const auto slot = static_cast<std::size_t>(line);
+    return line >= 0 && slot < flags_.size() && flags_[slot] != 0;
+}
+
+void TVisitedLines::Clear() {
+    for (const std::int32_t line : entries_) {
+        flags_[static_cast<std::size_t>(line)] = 0;
+    }
+    entries_.clear();
+}
+
+namespace {
+
+bool IsAvailableVMark(const TDxfPolyline& polyline) {
+    return polyline.VertexCount() == 3 && polyline.Flags == 0;
+}
+
+bool IsFreeUnvisitedLine(std::int32_t index) {
+    return Lines[index].TraceState == LineFree && !VisitedLines.Contains(index);
+}
+
+bool EndsMeet(double x, double y, double endX, double endY) {
+    return PointDistance(x, y, endX, endY) < ConnectTolerance;
+}
+
+// The tally of one FindConnections search. Hits are offered in any order; the last hit in table
+// order (lines by index, start before end, then polylines by index) is the one reported.
+struct TConnections {
+    std::int32_t Count = 0;
+    std::int32_t LineIndex = -1, LineKind = 0;
+    std::int32_t VMarkIndex = -1;
+
+    void AddLineEnd(std::int32_t index, std::int32_t kind) {
+        ++Count;
+        if (index > LineIndex || (index == LineIndex && kind > LineKind)) {
+            LineIndex = index;
+            LineKind = kind;
+        }
+    }
+    void AddVMark(std::int32_t index) {
+        Count += 2;
+        VMarkIndex = std::max(VMarkIndex, index);
+    }
+};
+
+void ScanConnections(double x, double y, TConnections& found) {
+    for (std::int32_t i = 0; i < LineCount(); ++i) {
+        if (!IsFreeUnvisitedLine(i)) {
+            continue;
+        }
+        const TDxfLine& line = Lines[i];
+        if (EndsMeet(x, y, line.X1, line.Y1)) {
+            found.AddLineEnd(i, StrokeLineStart);
+        }
+        if (EndsMeet(x, y, line.X2, line.Y2)) {
+            found.AddLineEnd(i, StrokeLineEnd);
+        }
+    }
+    for (std::int32_t i = 0; i < PolylineCount(); ++i) {
+        const TDxfPolyline& polyline = Polylines[i];
+        if (IsAvailableVMark(polyline) &&
+            EndsMeet(x, y, polyline.Vertex(2).X, polyline.Vertex(2).Y)) {
+            found.AddVMark(i);
+        }
+    }
+}
+
+void IndexedConnections(const std::vector<TStrokeEnd>& ends, double x, double y,
+                        TConnections& found) {
+    for (const TStrokeEnd& end : ends) {
+        if (end.Kind == StrokeVMark) {
+            if (IsAvailableVMark(Polylines[end.Index]) && EndsMeet(x, y, end.X, end.Y)) {
+                found.AddVMark(end.Index);
+            }
+        } else if (IsFreeUnvisitedLine(end.Index) && EndsMeet(x, y, end.X, end.Y)) {
+            found.AddLineEnd(end.Index, end.Kind);
+        }
+    }
+}
+
+// Circles in ascending order of the sort keys; equal circles compare false both ways.
+bool CircleBefore(const TDxfCircle& a, const TDxfCircle& b) {
+    if (const int c = CompareBytes(a.Layer.view(), b.Layer.view()); c != 0) {
+        return c < 0;
+    }
+    if (const int c = CompareBytes(a.Color.view(), b.Color.view()); c != 0) {
+        return c < 0;
+    }
+    if (const int c = CompareBytes(a.LineType.view(), b.LineType.view()); c != 0) {
+        return c < 0;
+    }
+    if (const int c = CompareReals(Circumference(a.Radius), Circumference(b.Radius)); c != 0) {
+        return c < 0;
+    }
+    if (const int c = CompareReals(a.CX, b.CX); c != 0) {
+        return c < 0;
+    }
+    return CompareReals(a.CY, b.CY) < 0;
+}
+
+// Looks for the bars at the tip and at each mark point of one tip segment.
+void TallyBarsAtTip(const std::string& label, std::int32_t tipSegment, double tipX, double tipY) {
+    CollectMarkPoints(tipSegment, tipX, tipY);
+    double x = tipX;
+    double y = tipY;
+    do {
+        std::int32_t bar = 0;
+        if (FindBarAt(x, y, tipSegment, bar)) {
+            TDxfLine& line = Lines[bar];
+            line.TraceState = LineCountedBar;
+            AddTallyRecord(label, bar, line.X1, line.Y1, line.X2, line.Y2);
+        }
+    } while (NextMarkPoint(x, y));
+}
+
+void TraceLabel(const std::string& label, std::int32_t leaderStart) {
+    VisitedLines.Clear();
+    MarkPoints.clear();
+    MarkCursor = 0;
+    // Every walk starts again at the same line. When that line is itself a tip segment whose
+    // stroke ends are still free, the walk returns the same tip again and again; the label is
+    // done as soon as a walk returns a tip it has already had.
+    std::vector<std::int32_t> tipsTaken;
+    std::int32_t tipSegment = 0;
+    double tipX = 0;
+    double tipY = 0;
+    while (WalkLeader(leaderStart, tipSegment, tipX, tipY)) {
+        VisitedLines.Add(tipSegment);
+        Lines[tipSegment].TraceState = LineTipTaken;
+        if (std::find(tipsTaken.begin(), tipsTaken.end(), tipSegment) != tipsTaken.end()) {
+            break;
+        }
+        tipsTaken.push_back(tipSegment);
+        TallyBarsAtTip(label, tipSegment, tipX, tipY);
+    }
+}
+
+} // namespace
+
+void TraceAllLabels(TTraceSearch search) {
+    SortCircles();
+    std::optional<TActiveTraceIndex> index;
+    if (search == TTraceSearch::Indexed) {
+        index.emplace();
+    }
+    for (std::int32_t i = 0; i < CircleCount(); ++i) {
+        const TDxfCircle& circle = Circles[i];
+        std::string label;
+        if (!ReadCircleLabel(circle.CX, circle.CY, circle.Radius, label)) {
+            continue;
+        }
+        std::int32_t leaderStart = 0;
+        if (!NearestFreeLine(circle.CX, circle.CY, leaderStart)) {
+            continue;
+        }
+        TraceLabel(label, leaderStart);
+    }
+}
+
+void SortCircles() {
+    std::stable_sort(Circles.begin(), Circles.end(), CircleBefore);
+}
+
+bool ReadCircleLabel(double x, double y, double radius, std::string& label) {
+    bool found = false;
+    double lowestY = 0;
+    std::string joined;
+    for (const TDxfText& text : Texts) {
+        if (!(PointDistance(text.X, text.Y, x, y) <= radius)) {
+            continue;
+        }
+        if (!found) {
+            joined = text.Content.str();
+            lowestY = text.Y;
+            found = true;
+        } else if (text.Y > lowestY) {
+            joined += text.Content.view();
+        } else {
+            joined.insert(0, text.Content.str());
+            lowestY = text.Y;
+        }
+    }
+    if (found) {
+        label = std::move(joined);
+    }
+    return found;
+}
+
+bool NearestFreeLine(double x, double y, std::int32_t& line) {
+    bool found = false;
+    double best = 1e11;
+    for (std::int32_t i = 0; i < LineCount(); ++i) {
+        const TDxfLine& candidate = Lines[i];
+        if (candidate.TraceState != LineFree) {
+            continue;
+        }
+        const double distances[3] = {
+            PointDistance(x, y, candidate.X1, candidate.Y1),
+            PointDistance(x, y, candidate.X2, candidate.Y2),
+            PointDistance(x, y, (candidate.X1 + candidate.X2) * 0.5,
+                          (candidate.Y1 + candidate.Y2) * 0.5),
+        };
+        for (const double distance : distances) {
+            if (distance < best) {
+                best = distance;
+                line = i;
+                found = true;
+            }
+        }
+    }
+    return found;
+}
+
+bool FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,
+                     std::int32_t& kind) {
+    TConnections found;
+    static std::vector<TStrokeEnd> nearby;
+    const TTraceSearchIndex* active = ActiveTraceIndex();
+    if (active != nullptr && active->EndsNear(x, y, nearby)) {
+        IndexedConnections(nearby, x, y, found);
+    } else {
+        ScanConnections(x, y, found);
+    }
+    count = found.Count;
+    if (found.VMarkIndex >= 0) {
+        index = found.VMarkIndex;
+        kind = StrokeVMark;
+    } else if (found.LineIndex >= 0) {
+        index = found.LineIndex;
+        kind = found.LineKind;
+    }
+    return found.Count > 0;
+}
+
+bool WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX, double& tipY) {
+    // Depth first with a stack of its own, so that a leader of any length cannot exhaust the
+    // call stack. Each entered line waits on the stack for its start-side and then its end-side
+    // continuation.
+    struct TPending {
+        std::int32_t StartNext = -1;
+        std::int32_t EndNext = -1;
+        int Stage = 0; // 0: start side next, 1: end side next, 2: done
+    };
+    std::vector<TPending> pending;
+
+    // Enters `current`: true when one of its ends is the tip; otherwise its continuations are
+    // pushed.
+    auto enter = [&](std::int32_t current) {
+        VisitedLines.Add(current);
+        TDxfLine& entered = Lines[current];
+        TPending next;
+        std::int32_t count = 0, index = 0, kind = 0;
+        const double ends[2][2] = {{entered.X1, entered.Y1}, {entered.X2, entered.Y2}};
+        for (int side = 0; side < 2; ++side) {
+            FindConnections(ends[side][0], ends[side][1], count, index, kind);
+            if (count == 2) {
+                entered.TraceState = LineTipSegment;
+                tipSegment = current;
+                tipX = ends[side][0];
+                tipY = ends[side][1];
+                return true;
+            }
+            if (count == 1) {
+                (side == 0 ? next.StartNext : next.EndNext) = index;
+            }
+        }
+        pending.push_back(next);
+        return false;
+    };
+
+    if (enter(line)) {
+        return true;
+    }
+    while (!pending.empty()) {
+        TPending& top = pending.back();
+        std::int32_t next = -1;
+        if (top.Stage == 0) {
+            next = top.StartNext;
+        } else if (top.Stage == 1) {
+            next = top.EndNext;
+        } else {
+            pending.pop_back();
+            continue;
+        }
+        ++top.Stage;
+        if (next >= 0 && enter(next)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY) {
+    MarkPoints.clear();
+    MarkCursor = 0;
+    const TDxfLine& segment = Lines[tipSegment];
+    TLineEquation eq;
+    if (!LineEquation(segment.X1, segment.Y1, segment.X2, segment.Y2, eq)) {
+        return;
+    }
+    for (TDxfPolyline& polyline : Polylines) {
+        if (!IsAvailableVMark(polyline)) {
+            continue;
+        }
+        const TDxfVertex m = polyline.Vertex(2);
+        if (std::fabs(SignedDistance(eq, m.X, m.Y)) < ConnectTolerance &&
+            PointDistance(m.X, m.Y, tipX, tipY) > ConnectTolerance) {
+            MarkPoints.push_back(TMarkPoint{m.X, m.Y});
+            polyline.Flags = PolylineMarkUsed;
+        }
+    }
+}
+
+bool NextMarkPoint(double& x, double& y) {
+    if (MarkCursor < 0 || static_cast<std::size_t>(MarkCursor) >= MarkPoints.size()) {
+        return false;
+    }
+    const TMarkPoint& point = MarkPoints[static_cast<std::size_t>(MarkCursor)];
+    x = point.X;
+    y = point.Y;
+    ++MarkCursor;
+    return true;
+}
+
+bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) {
+    if (const TTraceSearchIndex* active = ActiveTraceIndex()) {
+        return active->FindBarAt(x, y, skipLine, line);
+    }
+    for (std::int32_t i = 0; i < LineCount(); ++i) {
+        if (i == skipLine) {
+            continue;
+        }
+        const TDxfLine& candidate = Lines[i];
+        TLineEquation eq;
+        if (!LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq)) {
+            continue;
+        }
+        if (std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance) {
+            line = i;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace kolvo

@@ -1,0 +1,105 @@
+// Label reading and bar tracing.
+//
+// A label is a circle with one or more texts inside. From the free line nearest its centre the
+// tracer walks the leader, line by line through ends that meet, to its tip: a leader end where
+// exactly two further stroke ends meet (two line ends, or the middle vertex of a V mark, which
+// counts as two). At the tip, and at every unused V mark lying on the tip segment's infinite
+// line, the first line in table order whose infinite line passes there is a bar with the label.
+//
+// Everything works on the drawing-model tables; table order (the order of the DXF file) decides
+// every tie. The tracer marks its progress in the tables themselves (TraceState of lines, Flags
+// of polylines), so what one label takes is out of reach of the labels after it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kolvo {
+
+// Two ends meet, and a point lies on a line, when closer than this; a V mark further than this
+// from the tip is a mark point of its own.
+constexpr double ConnectTolerance = 1.0;
+
+// TraceState values of lines.
+constexpr std::int32_t LineFree = 0;
+constexpr std::int32_t LineTipSegment = 3; // the leader line whose end is the tip
+constexpr std::int32_t LineTipTaken = 6;   // a tip segment whose bars have been looked for
+constexpr std::int32_t LineCountedBar = 4; // a line tallied as a bar
+
+// Flags value of a polyline whose middle vertex gave a mark point.
+constexpr std::int32_t PolylineMarkUsed = 5;
+
+// Stroke-end kinds reported by FindConnections.
+constexpr std::int32_t StrokeLineStart = 1;
+constexpr std::int32_t StrokeLineEnd = 2;
+constexpr std::int32_t StrokeVMark = 3;
+
+// Lines entered while tracing the current label, in the order they were entered (a line may
+// stand more than once). Membership is answered from a flag per line, so the test stays cheap
+// however long the leader.
+class TVisitedLines {
+public:
+    void Add(std::int32_t line);
+    bool Contains(std::int32_t line) const;
+    void Clear();
+    std::int32_t Count() const { return static_cast<std::int32_t>(entries_.size()); }
+    std::int32_t operator[](std::int32_t i) const { return entries_.at(static_cast<size_t>(i)); }
+
+private:
+    std::vector<std::int32_t> entries_;
+    std::vector<unsigned char> flags_; // flags_[line] != 0 exactly when `line` is in entries_
+};
+
+struct TMarkPoint {
+    double X = 0, Y = 0;
+};
+
+extern TVisitedLines VisitedLines;
+extern std::vector<TMarkPoint> MarkPoints;
+extern std::int32_t MarkCursor; // index of the next entry NextMarkPoint hands out
+
+// How the searches are answered: by scanning the tables, or from an index built for the
+// analysis that gives exactly the same answers faster on large drawings.
+enum class TTraceSearch { Indexed, PlainScan };
+
+// Traces every label of the drawing and adds a tally record for every bar found.
+void TraceAllLabels(TTraceSearch search = TTraceSearch::Indexed);
+
+// Orders Circles by layer, colour, line type, circumference, centre x, centre y; circles equal
+// in all of these keep their order.
+void SortCircles();
+
+// The texts whose insertion point lies in or on the circle, joined without separator: a text
+// lower than (or as low as) every one taken so far goes in front, any other at the end.
+bool ReadCircleLabel(double x, double y, double radius, std::string& label);
+
+// The free line whose start, end or middle point (tried in that order) is nearest (x, y); on
+// equal distances the earlier line wins.
+bool NearestFreeLine(double x, double y, std::int32_t& line);
+
+// Counts the stroke ends within ConnectTolerance of (x, y): both ends of free lines not yet
+// visited (each end separately), and the middle vertex of every unused V mark, which counts
+// two. `index` and `kind` tell the last of them in table order (lines before polylines).
+// `count` is always set; the others only when something was found.
+bool FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,
+                     std::int32_t& kind);
+
+// Walks the leader from `line`, depth first, the start side before the end side, and returns
+// the first tip found with its segment (which is marked LineTipSegment).
+bool WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX, double& tipY);
+
+// Refills MarkPoints with the middle vertices of the unused V marks that lie on the tip
+// segment's infinite line and more than ConnectTolerance from the tip, in polyline order, and
+// marks those V marks used.
+void CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY);
+
+// The next entry of MarkPoints.
+bool NextMarkPoint(double& x, double& y);
+
+// The first line in table order, other than `skipLine` and other than lines too short to have
+// a direction, whose infinite line passes closer than ConnectTolerance to (x, y). Lines already
+// taken count like any other.
+bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line);
+
+} // namespace kolvo

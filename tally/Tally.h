@@ -1,0 +1,47 @@
+// The tally: one record per bar found, in the order the tracer found them until SortTally.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "ByteText.h"
+#include "DxfTable.h"
+
+namespace kolvo {
+
+struct TTallyRecord {
+    ByteText<60> Label;
+    // The end with the smaller x; when both ends have the same x, the line's end point.
+    double X1 = 0, Y1 = 0;
+    double X2 = 0, Y2 = 0;
+    double Length = 0; // plane distance between the ends
+    ByteText<60> Layer;
+    ByteText<60> Color;
+    ByteText<60> LineType;
+};
+
+// Grows as bars are found: an analysis is never cut short by a full table.
+extern DxfTable<TTallyRecord> Tally;
+
+inline std::int32_t TallyCount() {
+    return Tally.Count();
+}
+
+// Empties the tally, as each analysis begins.
+void ResetTally();
+
+// Appends the bar at `LineIndex` of `Lines`, whose start point is (X1, Y1) and end point
+// (X2, Y2), with its label.
+void AddTallyRecord(std::string_view Label, std::int32_t LineIndex, double X1, double Y1, double X2,
+                    double Y2);
+
+// Byte strings compared as unsigned bytes, a proper prefix first: <0, 0 or >0.
+int CompareBytes(std::string_view a, std::string_view b);
+
+// Reals compared numerically; NaN, which only a broken drawing produces, after every number.
+int CompareReals(double a, double b);
+
+// Orders the tally by label, then by length; records equal in both keep their order.
+void SortTally();
+
+} // namespace kolvo

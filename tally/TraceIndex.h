@@ -1,0 +1,74 @@
+// Faster answers to the tracer's searches on large drawings.
+//
+// Every answer here is the one the plain scan of the tables in table order gives, ties and
+// boundary cases included: the index only narrows down which records are looked at, and the
+// records that remain are judged with the very same arithmetic as the scan. It holds geometry
+// only (coordinates never change during an analysis); trace marks are read from the tables at
+// the time of each search.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "Geometry.h"
+
+namespace kolvo {
+
+// A line start, a line end, or the middle vertex of a three-vertex polyline.
+struct TStrokeEnd {
+    std::int32_t Index = 0; // into Lines, or into Polylines for a V mark
+    std::int32_t Kind = 0;  // StrokeLineStart, StrokeLineEnd or StrokeVMark
+    double X = 0, Y = 0;
+};
+
+class TTraceSearchIndex {
+public:
+    // Built from Lines and Polylines as they stand.
+    TTraceSearchIndex();
+
+    // Every stroke end that can lie within ConnectTolerance of (x, y) (and some further away),
+    // in no particular order. False, with `ends` untouched, for a point too far out for the
+    // grid: the caller then scans.
+    bool EndsNear(double x, double y, std::vector<TStrokeEnd>& ends) const;
+
+    // As FindBarAt.
+    bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
+
+private:
+    struct TCell {
+        std::int64_t X = 0, Y = 0;
+        friend bool operator<(const TCell& a, const TCell& b) {
+            return a.X != b.X ? a.X < b.X : a.Y < b.Y;
+        }
+    };
+    struct TCellEntry {
+        TCell Cell;
+        TStrokeEnd End;
+    };
+    static bool CellOf(double x, double y, TCell& cell);
+
+    std::vector<TCellEntry> ends_; // sorted by cell
+
+    // Each line's equation, formed once; HasEquation_ is 0 for lines too short for one.
+    std::vector<TLineEquation> equations_;
+    std::vector<double> norms_; // A^2 + B^2 of each equation
+    std::vector<unsigned char> hasEquation_;
+};
+
+// Makes the tracer's searches use an index of the current tables while it lives.
+class TActiveTraceIndex {
+public:
+    TActiveTraceIndex();
+    ~TActiveTraceIndex();
+    TActiveTraceIndex(const TActiveTraceIndex&) = delete;
+    TActiveTraceIndex& operator=(const TActiveTraceIndex&) = delete;
+
+private:
+    TTraceSearchIndex index_;
+    const TTraceSearchIndex* previous_;
+};
+
+// The index in use, or null when the searches scan.
+const TTraceSearchIndex* ActiveTraceIndex();
+
+} // namespace kolvo

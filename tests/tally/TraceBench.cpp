@@ -1,0 +1,2 @@
+#include "BarTrace.h"
+int main() {}

@@ -1,0 +1,254 @@
+// The index must answer every search exactly as the plain scan does. These tests compare the
+// two on random drawings built to provoke ties and boundary cases: coordinates on a half-unit
+// lattice (ends exactly 1.0 apart, equal distances), values one ulp off the lattice, zero-length
+// lines, used and unused V marks, taken and visited lines, and points far out.
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "BarTrace.h"
+#include "DrawingBuilder.h"
+#include "Tally.h"
+#include "TraceIndex.h"
+
+namespace kolvo {
+namespace {
+
+using testing::AddCircle;
+using testing::AddLine;
+using testing::AddPolyline;
+using testing::AddText;
+using testing::ClearDrawing;
+
+class RandomDrawing {
+public:
+    explicit RandomDrawing(unsigned seed) : rng_(seed) {}
+
+    double Coordinate() {
+        double value = std::uniform_int_distribution<int>(0, 40)(rng_) * 0.5;
+        switch (std::uniform_int_distribution<int>(0, 9)(rng_)) {
+        case 0:
+            value = std::nextafter(value, 1e9);
+            break;
+        case 1:
+            value = std::nextafter(value, -1e9);
+            break;
+        case 2:
+            value += std::uniform_real_distribution<double>(-1, 1)(rng_);
+            break;
+        default:
+            break;
+        }
+        return value;
+    }
+    int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
+
+    // Lines, V marks and other polylines; some lines taken, some visited.
+    void Fill(int lines, int polylines, double offset = 0) {
+        for (int i = 0; i < lines; ++i) {
+            const double x1 = offset + Coordinate();
+            const double y1 = offset + Coordinate();
+            const bool zeroLength = Pick(0, 19) == 0;
+            const std::int32_t line = AddLine(x1, y1, zeroLength ? x1 : offset + Coordinate(),
+                                              zeroLength ? y1 : offset + Coordinate());
+            if (Pick(0, 5) == 0) {
+                Lines[line].TraceState = Pick(0, 1) == 0 ? LineCountedBar : LineTipTaken;
+            }
+        }
+        for (int i = 0; i < polylines; ++i) {
+            const int vertices = Pick(0, 4) == 0 ? 4 : 3;
+            AddPolyline(vertices, offset + Coordinate(), offset + Coordinate(),
+                        Pick(0, 3) == 0 ? PolylineMarkUsed : 0);
+        }
+    }
+    void VisitSome() {
+        VisitedLines.Clear();
+        for (std::int32_t i = 0; i < LineCount(); ++i) {
+            if (Pick(0, 7) == 0) {
+                VisitedLines.Add(i);
+            }
+        }
+    }
+    // Query points: lattice points, line ends and middles, V-mark vertices, points off them.
+    std::vector<std::pair<double, double>> Points(double offset = 0) {
+        std::vector<std::pair<double, double>> points;
+        for (int i = 0; i < 300; ++i) {
+            points.emplace_back(offset + Coordinate(), offset + Coordinate());
+        }
+        for (const TDxfLine& line : Lines) {
+            points.emplace_back(line.X1, line.Y1);
+            points.emplace_back(line.X2 + 1.0, line.Y2);
+            points.emplace_back((line.X1 + line.X2) * 0.5, (line.Y1 + line.Y2) * 0.5);
+        }
+        for (const TDxfPolyline& polyline : Polylines) {
+            points.emplace_back(polyline.Vertex(2).X, polyline.Vertex(2).Y - 1.0);
+        }
+        return points;
+    }
+
+private:
+    std::mt19937 rng_;
+};
+
+struct TConnectionAnswer {
+    bool Found = false;
+    std::int32_t Count = -1, Index = -1, Kind = -1;
+    friend bool operator==(const TConnectionAnswer&, const TConnectionAnswer&) = default;
+};
+
+TConnectionAnswer Connections(double x, double y) {
+    TConnectionAnswer answer;
+    answer.Found = FindConnections(x, y, answer.Count, answer.Index, answer.Kind);
+    return answer;
+}
+
+struct TBarAnswer {
+    bool Found = false;
+    std::int32_t Line = -1;
+    friend bool operator==(const TBarAnswer&, const TBarAnswer&) = default;
+};
+
+TBarAnswer Bar(double x, double y, std::int32_t skip) {
+    TBarAnswer answer;
+    answer.Found = FindBarAt(x, y, skip, answer.Line);
+    return answer;
+}
+
+class TraceIndexTest : public ::testing::TestWithParam<unsigned> {
+protected:
+    void SetUp() override { ClearDrawing(); }
+    void TearDown() override { ClearDrawing(); }
+};
+
+TEST_P(TraceIndexTest, ConnectionsAndBarsMatchTheScan) {
+    RandomDrawing drawing(GetParam());
+    // Dense enough that many points have several ends around them.
+    drawing.Fill(400, 120);
+    drawing.VisitSome();
+    const auto points = drawing.Points();
+
+    std::vector<TConnectionAnswer> scanned;
+    std::vector<TBarAnswer> scannedBars;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        scanned.push_back(Connections(points[i].first, points[i].second));
+        scannedBars.push_back(
+            Bar(points[i].first, points[i].second, static_cast<std::int32_t>(i % 50)));
+    }
+    TActiveTraceIndex index;
+    int withHits = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto [x, y] = points[i];
+        const TConnectionAnswer indexed = Connections(x, y);
+        EXPECT_EQ(indexed, scanned[i]) << "connections at " << x << ", " << y;
+        EXPECT_EQ(Bar(x, y, static_cast<std::int32_t>(i % 50)), scannedBars[i])
+            << "bar at " << x << ", " << y;
+        withHits += indexed.Count >= 2 ? 1 : 0;
+    }
+    EXPECT_GT(withHits, 50); // the drawing really does provoke the interesting cases
+}
+
+TEST_P(TraceIndexTest, PointsFarOutMatchTheScan) {
+    RandomDrawing drawing(GetParam());
+    drawing.Fill(100, 30, 1e16);               // beyond the grid
+    drawing.Fill(100, 30, 1125899906842620.0); // at its edge
+    drawing.Fill(100, 30, -1125899906842622.0);
+    drawing.VisitSome();
+    std::vector<std::pair<double, double>> points = drawing.Points(1e16);
+    for (const auto& p : drawing.Points(1125899906842620.0)) {
+        points.push_back(p);
+    }
+    std::vector<TConnectionAnswer> scanned;
+    for (const auto& [x, y] : points) {
+        scanned.push_back(Connections(x, y));
+    }
+    TActiveTraceIndex index;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(Connections(points[i].first, points[i].second), scanned[i]);
+    }
+}
+
+// A random drawing with labels: circles with texts, leaders of a few segments, V marks, bars.
+void FillLabelledDrawing(RandomDrawing& drawing, int labels) {
+    for (int i = 0; i < labels; ++i) {
+        const double cx = drawing.Pick(0, 40) * 0.5;
+        const double cy = drawing.Pick(0, 40) * 0.5;
+        AddCircle(cx, cy, 1 + drawing.Pick(0, 2), drawing.Pick(0, 1) == 0 ? "A" : "B");
+        AddText(cx, cy, std::string(1, static_cast<char>('A' + drawing.Pick(0, 25))));
+        double x = cx + 1;
+        double y = cy;
+        for (int s = drawing.Pick(1, 3); s > 0; --s) {
+            const double nx = drawing.Coordinate();
+            const double ny = drawing.Coordinate();
+            if (drawing.Pick(0, 1) == 0) {
+                AddLine(x, y, nx, ny);
+            } else {
+                AddLine(nx, ny, x, y);
+            }
+            x = nx;
+            y = ny;
+        }
+        AddPolyline(3, x, y);
+    }
+    drawing.Fill(150, 40);
+}
+
+TEST_P(TraceIndexTest, WholeTracesMatchTheScan) {
+    RandomDrawing drawing(GetParam());
+    FillLabelledDrawing(drawing, 40);
+    const DxfTable<TDxfLine> lines = Lines;
+    const DxfTable<TDxfPolyline> polylines = Polylines;
+    const DxfTable<TDxfCircle> circles = Circles;
+
+    TraceAllLabels(TTraceSearch::PlainScan);
+    const DxfTable<TTallyRecord> scannedTally = Tally;
+    const DxfTable<TDxfLine> scannedLines = Lines;
+    const DxfTable<TDxfPolyline> scannedPolylines = Polylines;
+
+    Lines = lines;
+    Polylines = polylines;
+    Circles = circles;
+    ResetTally();
+    TraceAllLabels(TTraceSearch::Indexed);
+
+    ASSERT_EQ(TallyCount(), scannedTally.Count());
+    EXPECT_GT(TallyCount(), 0);
+    for (std::int32_t i = 0; i < TallyCount(); ++i) {
+        EXPECT_EQ(Tally[i].Label, scannedTally[i].Label);
+        EXPECT_EQ(Tally[i].X1, scannedTally[i].X1);
+        EXPECT_EQ(Tally[i].Y1, scannedTally[i].Y1);
+        EXPECT_EQ(Tally[i].X2, scannedTally[i].X2);
+        EXPECT_EQ(Tally[i].Y2, scannedTally[i].Y2);
+    }
+    for (std::int32_t i = 0; i < LineCount(); ++i) {
+        EXPECT_EQ(Lines[i].TraceState, scannedLines[i].TraceState) << "line " << i;
+    }
+    for (std::int32_t i = 0; i < PolylineCount(); ++i) {
+        EXPECT_EQ(Polylines[i].Flags, scannedPolylines[i].Flags) << "polyline " << i;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Seeds, TraceIndexTest, ::testing::Range(1u, 21u));
+
+TEST(VisitedLines, FlagsFollowTheList) {
+    ClearDrawing();
+    VisitedLines.Add(5);
+    VisitedLines.Add(2);
+    VisitedLines.Add(5);
+    EXPECT_EQ(VisitedLines.Count(), 3);
+    EXPECT_EQ(VisitedLines[2], 5);
+    EXPECT_TRUE(VisitedLines.Contains(5));
+    EXPECT_TRUE(VisitedLines.Contains(2));
+    EXPECT_FALSE(VisitedLines.Contains(3));
+    EXPECT_FALSE(VisitedLines.Contains(99));
+    EXPECT_FALSE(VisitedLines.Contains(-1));
+    VisitedLines.Clear();
+    EXPECT_EQ(VisitedLines.Count(), 0);
+    EXPECT_FALSE(VisitedLines.Contains(5));
+    EXPECT_FALSE(VisitedLines.Contains(2));
+}
+
+} // namespace
+} // namespace kolvo
