@@ -1,0 +1,138 @@
+// kolvo-tally DRAWING.dxf REPORT: tallies the bars of an exported drawing into the summary
+// and detail reports, as the dialog's quantity run does after the CAD host has exported.
+//
+// Exit codes: 0 reports written; 1 the analysis failed (the reports stand as the analysis left
+// them); 2 a usage error or no drawing file (nothing created, nothing deleted).
+#include <cstdio>
+#include <exception>
+#include <new>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Analysis.h"
+#include "ConsoleText.h"
+#include "Errors.h"
+#include "FileIdentity.h"
+#include "ReportPaths.h"
+#include "UserMessage.h"
+
+namespace {
+
+using kolvo::TConsoleLine;
+
+constexpr int ExitOk = 0;
+constexpr int ExitAnalysisFailed = 1;
+constexpr int ExitUsage = 2;
+
+constexpr std::string_view Usage = "使い方: kolvo-tally 図面.dxf 報告ファイル";
+
+void PrintHelp() {
+    const char* const lines[] = {
+        "使い方: kolvo-tally 図面.dxf 報告ファイル",
+        "",
+        "DXF 図面の鉄筋を符号ごとに数えて長さを測り、集計表と明細を書きます。",
+        "  集計表: 報告ファイル (拡張子がなければ .csv を付けた名前)",
+        "  明細  : 集計表の拡張子を .txt に替えた名前",
+        "同じ名前のファイルは書き換えます。",
+        "",
+        "  --help     この説明を表示します",
+        "  --version  版を表示します",
+        "",
+        "終了コード: 0 集計結果を保存した  1 集計できなかった  "
+        "2 使い方の誤り、または図面ファイルがない",
+    };
+    for (const char* line : lines) {
+        TConsoleLine().Text(line).WriteTo(stdout);
+    }
+}
+
+int UsageError(std::string_view problem, std::string_view name = {}) {
+    TConsoleLine().Text("kolvo-tally: ").Text(problem).Name(name).WriteTo(stderr);
+    TConsoleLine().Text(Usage).WriteTo(stderr);
+    TConsoleLine().Text("詳しくは kolvo-tally --help").WriteTo(stderr);
+    return ExitUsage;
+}
+
+int Failed(std::string_view cp932Message) {
+    TConsoleLine().Text("kolvo-tally: ").Text(cp932Message).WriteTo(stderr);
+    return ExitAnalysisFailed;
+}
+
+int Tally(const std::string& drawing, const std::string& report) {
+    if (!kolvo::IsExistingFile(drawing)) {
+        TConsoleLine()
+            .Text("kolvo-tally: 図面ファイルが見つかりません: ")
+            .Name(drawing)
+            .WriteTo(stderr);
+        return ExitUsage;
+    }
+    const std::string summary = kolvo::SummaryReportPath(report);
+    const std::string detail = kolvo::DetailReportPath(summary);
+    // Creating the reports would empty the drawing before it is read.
+    if (kolvo::IsSameFile(drawing, summary) || kolvo::IsSameFile(drawing, detail)) {
+        return UsageError("報告ファイルが図面ファイルと同じ名前になります: ", drawing);
+    }
+
+    std::vector<std::string> refusals;
+    kolvo::SetUserMessageHook([&refusals](const std::string& text) { refusals.push_back(text); });
+    try {
+        kolvo::TallyBarsFromDxf(drawing, report);
+    } catch (const std::bad_alloc&) {
+        return Failed("メモリが足りません");
+    } catch (const std::exception& e) {
+        // EConvertError and EInOutError carry the user's message texts in CP932.
+        return Failed(e.what());
+    }
+    if (!refusals.empty()) {
+        for (const std::string& text : refusals) {
+            TConsoleLine()
+                .Text("kolvo-tally: ")
+                .Text(text)
+                .Text(": ")
+                .Name(summary)
+                .WriteTo(stderr);
+        }
+        return ExitAnalysisFailed;
+    }
+    if (!kolvo::IsExistingFile(summary)) {
+        TConsoleLine()
+            .Text("kolvo-tally: ")
+            .Text(kolvo::CannotCreateFileMessage)
+            .Text(": ")
+            .Name(summary)
+            .WriteTo(stderr);
+        return ExitAnalysisFailed;
+    }
+    TConsoleLine().Text("集計結果を").Name(summary).Text("へ保存しました").WriteTo(stdout);
+    return ExitOk;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<std::string> names;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help") {
+            PrintHelp();
+            return ExitOk;
+        }
+        if (arg == "--version") {
+            TConsoleLine().Text("kolvo-tally " KOLVO_VERSION).WriteTo(stdout);
+            return ExitOk;
+        }
+        if (arg.size() > 1 && arg[0] == '-') {
+            return UsageError("知らないオプションです: ", arg);
+        }
+        names.push_back(arg);
+    }
+    if (names.size() != 2) {
+        return UsageError(names.size() < 2 ? "図面ファイルと報告ファイルを指定してください"
+                                           : "引数が多すぎます");
+    }
+    if (names[1].empty()) {
+        return UsageError("報告ファイルの名前が空です");
+    }
+    return Tally(names[0], names[1]);
+}
