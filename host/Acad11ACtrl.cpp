@@ -1,0 +1,215 @@
+#include "Acad11ACtrl.h"
+
+#include "CommandText.h"
+
+#include <vector>
+
+namespace kolvo {
+
+namespace {
+
+HWND AsHwnd(WindowRef window) {
+    return reinterpret_cast<HWND>(window);
+}
+WindowRef AsRef(HWND window) {
+    return reinterpret_cast<WindowRef>(window);
+}
+
+// Titles and class names are read into 256 bytes with a limit of 255, as the host's own
+// texts are known to fit.
+constexpr int kNameLimit = 255;
+
+class DesktopDirectory final : public WindowDirectory {
+public:
+    bool IsLive(WindowRef window) const override { return IsWindow(AsHwnd(window)) != FALSE; }
+
+    std::string Title(WindowRef window) const override {
+        char buffer[kNameLimit + 1] = {};
+        const int length = GetWindowTextA(AsHwnd(window), buffer, kNameLimit);
+        return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    }
+
+    std::string ClassName(WindowRef window) const override {
+        char buffer[kNameLimit + 1] = {};
+        const int length = GetClassNameA(AsHwnd(window), buffer, kNameLimit);
+        return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+    }
+
+    std::uint32_t ProcessOf(WindowRef window) const override {
+        DWORD processId = 0;
+        GetWindowThreadProcessId(AsHwnd(window), &processId);
+        return processId;
+    }
+
+    void EnumTopLevel(HostWindowSearch&, WindowProbe probe) override {
+        EnumWindows(CallbackFor(probe), 0);
+    }
+
+    void EnumDescendants(HostWindowSearch&, WindowRef parent, WindowProbe probe) override {
+        EnumChildWindows(AsHwnd(parent), CallbackFor(probe), 0);
+    }
+
+private:
+    static WNDENUMPROC CallbackFor(WindowProbe probe) {
+        switch (probe) {
+        case WindowProbe::MainWindow:
+            return MainWindowProbe;
+        case WindowProbe::TextWindow:
+            return TextWindowProbe;
+        case WindowProbe::CommandLineFrame:
+            return CommandLineFrameProbe;
+        case WindowProbe::CommandLineChild:
+            break;
+        }
+        return CommandLineChildProbe;
+    }
+};
+
+DesktopDirectory desktop;
+HostWindowSearch search(desktop);
+
+BOOL Verdict(bool goOn) {
+    return goOn ? ~BOOL{0} : FALSE;
+}
+
+bool IsLive(HWND window) {
+    return window != nullptr && IsWindow(window) != FALSE;
+}
+
+HWND RememberedMainWindow() {
+    return AsHwnd(search.Remembered().HostMainWindow);
+}
+
+std::string ToAnsi(std::wstring_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(text.size());
+    const int bytes =
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string ansi(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
+    if (bytes > 0) {
+        WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), bytes, nullptr, nullptr);
+    }
+    return ansi;
+}
+
+std::u16string FromAnsi(std::string_view ansi) {
+    if (ansi.empty()) {
+        return {};
+    }
+    const int size = static_cast<int>(ansi.size());
+    const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
+    std::wstring wide(units > 0 ? static_cast<std::size_t>(units) : 0, L'\0');
+    if (units > 0) {
+        MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), units);
+    }
+    return std::u16string(wide.begin(), wide.end());
+}
+
+void Deliver(HWND host, const CommandMessage& message) {
+    COPYDATASTRUCT record{};
+    record.dwData = CommandMessage::kDwData;
+    record.cbData = message.cbData;
+    record.lpData = const_cast<unsigned char*>(message.data.data());
+    SendMessageA(host, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
+    // Wakes a host that waits for input before it looks at what it was sent.
+    PostMessageA(host, WM_NULL, 0, 0);
+}
+
+} // namespace
+
+const RememberedHostWindows& RememberedHost() {
+    return search.Remembered();
+}
+
+BOOL CALLBACK MainWindowProbe(HWND window, LPARAM) {
+    return Verdict(search.MainWindowProbe(AsRef(window)));
+}
+
+BOOL CALLBACK TextWindowProbe(HWND window, LPARAM) {
+    return Verdict(search.TextWindowProbe(AsRef(window)));
+}
+
+BOOL CALLBACK CommandLineFrameProbe(HWND window, LPARAM) {
+    return Verdict(search.CommandLineFrameProbe(AsRef(window)));
+}
+
+BOOL CALLBACK CommandLineChildProbe(HWND window, LPARAM) {
+    return Verdict(search.CommandLineChildProbe(AsRef(window)));
+}
+
+HWND FindHostMainWindow() {
+    return AsHwnd(search.FindHostMainWindow());
+}
+
+HWND FindHostTextWindow() {
+    return AsHwnd(search.FindHostTextWindow());
+}
+
+HWND FindHostCommandLine() {
+    return AsHwnd(search.FindHostCommandLine());
+}
+
+bool ActivateHost() {
+    FindHostMainWindow();
+    const HWND host = RememberedMainWindow();
+    if (!IsLive(host)) {
+        return false;
+    }
+    SetForegroundWindow(host);
+    return true;
+}
+
+bool TypeCommand(std::wstring_view text) {
+    FindHostMainWindow();
+    const bool unicode = IsWindowUnicode(RememberedMainWindow()) != FALSE;
+    return SendCommandText(text, unicode);
+}
+
+bool SendCommandText(std::wstring_view text, bool unicode) {
+    FindHostMainWindow();
+    if (!IsLive(RememberedMainWindow())) {
+        return false;
+    }
+    return unicode ? SendCommandTextW(text) : SendCommandTextA(text);
+}
+
+bool SendCommandTextW(std::wstring_view text) {
+    const HWND host = RememberedMainWindow();
+    if (!IsLive(host)) {
+        return false;
+    }
+    const std::u16string original(text.begin(), text.end());
+    Deliver(host, UnicodeCommandMessage(original, FromAnsi(ToAnsi(text))));
+    return true;
+}
+
+bool SendCommandTextA(std::wstring_view text) {
+    FindHostMainWindow();
+    const HWND host = RememberedMainWindow();
+    if (!IsLive(host)) {
+        return false;
+    }
+    Deliver(host, AnsiCommandMessage(ToAnsi(text)));
+    return true;
+}
+
+std::string ReadCommandLine() {
+    return ReadWindowText(FindHostCommandLine());
+}
+
+std::string ReadWindowText(HWND window) {
+    const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+    const std::size_t bytes = WindowTextBufferBytes(static_cast<std::intptr_t>(length));
+    if (bytes == 0) {
+        return {};
+    }
+    // One byte more than offered, so the text ends in a NUL whatever the window wrote.
+    std::vector<char> buffer(bytes + 1, '\0');
+    SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(bytes),
+                 reinterpret_cast<LPARAM>(buffer.data()));
+    return TextFromBuffer(buffer.data(), bytes);
+}
+
+} // namespace kolvo

@@ -1,0 +1,413 @@
+// The host driving against stand-in hosts running as separate processes on the desktop: which
+// windows are found, what bytes reach the host, and what is read back from its command line.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "Acad11ACtrl.h"
+
+namespace kolvo {
+namespace {
+
+// "コマンド: " in CP932.
+const std::string kPromptBytes = "\x83\x52\x83\x7d\x83\x93\x83\x68\x3a\x20";
+const std::wstring kSelectPrevious = L"\x0003SELECT P\rU\r\r";
+
+std::wstring Wide(const std::string& ascii) {
+    return std::wstring(ascii.begin(), ascii.end());
+}
+
+std::wstring StandInProgram() {
+    std::wstring path = Wide(KOLVO_STANDIN_HOST);
+    if (!path.empty() && path[0] == L'/') {
+        // Built on the Unix side: reach it through the drive that maps the root.
+        std::replace(path.begin(), path.end(), L'/', L'\\');
+        path = L"Z:" + path;
+    }
+    return path;
+}
+
+std::wstring TempFolder() {
+    wchar_t buffer[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH, buffer);
+    return buffer;
+}
+
+std::string Hex(const std::string& bytes) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string hex;
+    for (unsigned char b : bytes) {
+        hex.push_back(kDigits[b >> 4]);
+        hex.push_back(kDigits[b & 15]);
+    }
+    return hex;
+}
+
+// Waits for a condition that another process brings about; gives up after a generous while so
+// that a broken host fails the test instead of hanging it.
+bool Eventually(const std::function<bool()>& condition) {
+    for (int i = 0; i < 1000; ++i) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(20);
+    }
+    return condition();
+}
+
+class StandIn {
+public:
+    explicit StandIn(std::vector<std::wstring> args) {
+        static int serial = 0;
+        const std::wstring tag =
+            std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
+        logPath_ = TempFolder() + L"kolvo-standin-" + tag + L".log";
+        DeleteFileW(logPath_.c_str());
+        const std::wstring eventName = L"kolvo-standin-ready-" + tag;
+        const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
+
+        args.push_back(L"--log=" + logPath_);
+        args.push_back(L"--ready-event=" + eventName);
+        std::wstring commandLine = L"\"" + StandInProgram() + L"\"";
+        for (const std::wstring& arg : args) {
+            commandLine += L" \"" + arg + L"\"";
+        }
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process_)) {
+            ADD_FAILURE() << "cannot start the stand-in host, error " << GetLastError();
+            CloseHandle(ready);
+            return;
+        }
+        const HANDLE waitFor[] = {ready, process_.hProcess};
+        const DWORD woke = WaitForMultipleObjects(2, waitFor, FALSE, 30000);
+        CloseHandle(ready);
+        EXPECT_EQ(woke, WAIT_OBJECT_0) << "the stand-in host did not come up";
+    }
+    ~StandIn() {
+        Stop();
+        DeleteFileW(logPath_.c_str());
+    }
+    StandIn(const StandIn&) = delete;
+    StandIn& operator=(const StandIn&) = delete;
+
+    void Stop() {
+        if (process_.hProcess) {
+            TerminateProcess(process_.hProcess, 0);
+            WaitForSingleObject(process_.hProcess, 30000);
+            CloseHandle(process_.hProcess);
+            CloseHandle(process_.hThread);
+            process_ = {};
+        }
+    }
+
+    DWORD Id() const { return process_.dwProcessId; }
+
+    std::vector<std::string> Log() const {
+        std::vector<std::string> lines;
+        const HANDLE file =
+            CreateFileW(logPath_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE) {
+            return lines;
+        }
+        std::string text;
+        char buffer[4096];
+        DWORD read = 0;
+        while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
+            text.append(buffer, read);
+        }
+        CloseHandle(file);
+        std::istringstream in(text);
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+
+    std::vector<std::string> LogLinesStartingWith(const std::string& start) const {
+        std::vector<std::string> found;
+        for (const std::string& line : Log()) {
+            if (line.rfind(start, 0) == 0) {
+                found.push_back(line);
+            }
+        }
+        return found;
+    }
+
+    std::string LastCopyData() const {
+        const auto lines = LogLinesStartingWith("copydata ");
+        return lines.empty() ? std::string() : lines.back();
+    }
+
+private:
+    std::wstring logPath_;
+    PROCESS_INFORMATION process_{};
+};
+
+DWORD ProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    return processId;
+}
+
+std::string TitleOf(HWND window) {
+    char buffer[256] = {};
+    GetWindowTextA(window, buffer, 255);
+    return buffer;
+}
+
+class HostDesktop : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // Titles and the command line are CP932 bytes only on the Japanese code page.
+        ASSERT_EQ(GetACP(), 932u) << "run with LANG=ja_JP.UTF-8";
+    }
+};
+
+TEST_F(HostDesktop, NothingElseIsTakenForTheHost) {
+    StandIn bare({L"--title=AutoCAD", L"--command-line=docked"});
+    StandIn lower({L"--title=autocad 2000"});
+    StandIn wrongClass({L"--title=AutoCAD 2000", L"--class=AfxFrameOrView100u"});
+    StandIn textWindowOnly({L"--title=Viewer", L"--command-line=text-window"});
+
+    EXPECT_EQ(FindHostMainWindow(), nullptr);
+    EXPECT_FALSE(ActivateHost());
+    EXPECT_EQ(FindHostCommandLine(), nullptr);
+    EXPECT_FALSE(TypeCommand(L"LINE "));
+    EXPECT_EQ(ReadCommandLine(), "");
+    EXPECT_EQ(ReadWindowText(nullptr), "");
+    for (const StandIn* decoy : {&bare, &lower, &wrongClass, &textWindowOnly}) {
+        EXPECT_TRUE(decoy->LogLinesStartingWith("copydata").empty());
+    }
+}
+
+TEST_F(HostDesktop, AcceptedTitlesAndClasses) {
+    const std::vector<std::pair<std::wstring, std::wstring>> accepted = {
+        {L"AutoCAD 2000 - [図面1.dwg]", L"Afx:00400000:8:00010011:00000000:00000000"},
+        {L"Autodesk Map", L"Afx:00400000:8:00010011:00000000:00000000"},
+        {L"ACADx", L"Afx:8:"},
+        {L"AutoCAD LT", L"AfxMDIFrame90u"},
+        {L"ACAD 2006", L"AfxMDIFrame100u"},
+    };
+    for (const auto& [title, className] : accepted) {
+        StandIn host({L"--title=" + title, L"--class=" + className});
+        const HWND main = FindHostMainWindow();
+        ASSERT_NE(main, nullptr) << TitleOf(main);
+        EXPECT_EQ(ProcessOf(main), host.Id());
+        EXPECT_EQ(RememberedHost().HostProcessId, host.Id());
+        EXPECT_TRUE(ActivateHost());
+    }
+}
+
+TEST_F(HostDesktop, FirstEnumeratedHostWins) {
+    StandIn first({L"--title=ACAD one"});
+    StandIn second({L"--title=ACAD two"});
+    // The platform's own order decides: whichever of the two it lists first.
+    DWORD expected = 0;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            const std::string title = TitleOf(window);
+            if (title == "ACAD one" || title == "ACAD two") {
+                *reinterpret_cast<DWORD*>(found) = ProcessOf(window);
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&expected));
+    ASSERT_NE(expected, 0u);
+    EXPECT_EQ(ProcessOf(FindHostMainWindow()), expected);
+}
+
+TEST_F(HostDesktop, CommandLineDockedFloatingOrInTheTextWindow) {
+    const std::vector<std::vector<std::wstring>> layouts = {
+        {L"--command-line=docked"},
+        {L"--command-line=docked", L"--ansi"},
+        {L"--command-line=floating"},
+        {L"--command-line=text-window"},
+        {L"--command-line=text-window", L"--ansi"},
+        {L"--command-line=docked", L"--no-mounttam"},
+    };
+    for (const auto& layout : layouts) {
+        StandIn host(layout);
+        const HWND line = FindHostCommandLine();
+        ASSERT_NE(line, nullptr) << layout[0];
+        EXPECT_EQ(ProcessOf(line), host.Id());
+        // The system keeps the title; the window itself answers with the line.
+        EXPECT_EQ(TitleOf(line), "Headlands");
+        EXPECT_EQ(Hex(ReadCommandLine()), Hex(kPromptBytes));
+        EXPECT_EQ(Hex(ReadWindowText(line)), Hex(kPromptBytes));
+    }
+}
+
+TEST_F(HostDesktop, CommandLineTitleMustMatchExactly) {
+    for (const wchar_t* title : {L"headlands", L"Headlands2"}) {
+        StandIn host({std::wstring(L"--headlands-title=") + title});
+        ASSERT_NE(FindHostMainWindow(), nullptr);
+        EXPECT_EQ(FindHostCommandLine(), nullptr);
+        EXPECT_EQ(ReadCommandLine(), "");
+    }
+}
+
+TEST_F(HostDesktop, FloatingFrameOfAnotherProcessButNotItsTextWindow) {
+    StandIn host({L"--command-line=none"});
+    {
+        StandIn other({L"--title=Viewer", L"--command-line=text-window"});
+        EXPECT_EQ(FindHostCommandLine(), nullptr);
+    }
+    StandIn frame({L"--title=Viewer", L"--command-line=floating"});
+    const HWND line = FindHostCommandLine();
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(ProcessOf(line), frame.Id());
+    EXPECT_EQ(ProcessOf(FindHostMainWindow()), host.Id());
+    EXPECT_EQ(Hex(ReadCommandLine()), Hex(kPromptBytes));
+}
+
+TEST_F(HostDesktop, RestartedHostIsFoundAgain) {
+    auto host = std::make_unique<StandIn>(std::vector<std::wstring>{});
+    const HWND oldLine = FindHostCommandLine();
+    ASSERT_NE(oldLine, nullptr);
+    host->Stop();
+    EXPECT_EQ(FindHostCommandLine(), nullptr);
+    EXPECT_FALSE(ActivateHost());
+    EXPECT_FALSE(TypeCommand(L"LINE "));
+
+    host = std::make_unique<StandIn>(std::vector<std::wstring>{L"--command-line=floating"});
+    const HWND newLine = FindHostCommandLine();
+    ASSERT_NE(newLine, nullptr);
+    EXPECT_NE(newLine, oldLine);
+    EXPECT_EQ(ProcessOf(newLine), host->Id());
+    EXPECT_EQ(Hex(ReadCommandLine()), Hex(kPromptBytes));
+}
+
+TEST_F(HostDesktop, TextsArriveWholeInTheFormOfTheMainWindow) {
+    const std::string selectUnicode = "0300530045004c00450043005400200050000d0055000d000d000000";
+    const std::string selectAnsi = "0353454c45435420500d550d0d00";
+    {
+        StandIn host({});
+        ASSERT_TRUE(TypeCommand(kSelectPrevious));
+        EXPECT_EQ(host.LastCopyData(), "copydata dwData=1 cbData=28 bytes=" + selectUnicode);
+        ASSERT_TRUE(TypeCommand(L""));
+        EXPECT_EQ(host.LastCopyData(), "copydata dwData=1 cbData=2 bytes=0000");
+        EXPECT_TRUE(Eventually([&] { return host.LogLinesStartingWith("null").size() == 2; }));
+    }
+    {
+        // The same program state, a new host of the other kind: the form follows the host.
+        StandIn host({L"--ansi"});
+        ASSERT_TRUE(TypeCommand(kSelectPrevious));
+        EXPECT_EQ(host.LastCopyData(), "copydata dwData=1 cbData=14 bytes=" + selectAnsi);
+        ASSERT_TRUE(TypeCommand(L""));
+        EXPECT_EQ(host.LastCopyData(), "copydata dwData=1 cbData=1 bytes=00");
+        // Japanese text travels as CP932 bytes.
+        ASSERT_TRUE(TypeCommand(L"山田"));
+        EXPECT_EQ(host.LastCopyData(), "copydata dwData=1 cbData=5 bytes=8e52936300");
+        EXPECT_TRUE(Eventually([&] { return host.LogLinesStartingWith("null").size() == 3; }));
+    }
+}
+
+TEST_F(HostDesktop, TypedTextIsExecutedAndEchoed) {
+    for (const bool ansi : {false, true}) {
+        StandIn host({L"--select-delay=1000000", ansi ? L"--ansi" : L"--select-delay=1000000"});
+        ASSERT_TRUE(TypeCommand(L"\x0003SEL"));
+        EXPECT_EQ(ReadCommandLine(), kPromptBytes + "SEL");
+        ASSERT_TRUE(TypeCommand(L"ECT "));
+        EXPECT_EQ(ReadCommandLine(), "オブジェクトを選択: ");
+        ASSERT_TRUE(TypeCommand(L"\x0003"));
+        EXPECT_EQ(ReadCommandLine(), kPromptBytes);
+    }
+}
+
+TEST_F(HostDesktop, CharacterOutsideTheCodePageArrivesAsItsDefault) {
+    StandIn host({});
+    const std::wstring text = L"A\xD83D\xDE00Z";
+    ASSERT_TRUE(SendCommandText(text, true));
+    const std::string line = host.LastCopyData();
+    EXPECT_NE(line.find("cbData=10 "), std::string::npos) << line;
+    // No half of the pair survives; A leads and Z follows whatever stands for the lost one.
+    EXPECT_EQ(line.find("3dd8"), std::string::npos) << line;
+    EXPECT_EQ(line.find("00de"), std::string::npos) << line;
+    EXPECT_NE(line.find("bytes=4100"), std::string::npos) << line;
+    EXPECT_NE(line.find("5a00"), std::string::npos) << line;
+}
+
+TEST_F(HostDesktop, LongExportCommandArrivesWholeAndIsExecuted) {
+    // A DXF path long enough to make the export command pass 255 characters, as a long user
+    // folder does.
+    const std::wstring folder = TempFolder() + L"kolvo-host-" +
+                                std::to_wstring(GetCurrentProcessId()) + L"-" +
+                                std::wstring(190, L'f');
+    CreateDirectoryW(folder.c_str(), nullptr);
+    const std::wstring path = folder + L"\\202401021530.dxf";
+    DeleteFileW(path.c_str());
+    const std::wstring exportCommand = L"DXFOUT \"" + path + L"\"\rVER 2000 OBJ PREV \r16 ";
+    ASSERT_GT(exportCommand.size(), 255u);
+
+    for (const bool ansi : {false, true}) {
+        StandIn host({L"--export-delay=10", ansi ? L"--ansi" : L"--export-delay=10"});
+        ASSERT_TRUE(TypeCommand(L"FILEDIA 0 "));
+        ASSERT_TRUE(TypeCommand(exportCommand));
+        const std::string sent = host.LastCopyData();
+        const std::size_t units = exportCommand.size() + 1;
+        const std::size_t bytes = ansi ? units : 2 * units;
+        EXPECT_NE(sent.find(" cbData=" + std::to_string(bytes) + " "), std::string::npos);
+        EXPECT_EQ(sent.size() - sent.find("bytes=") - 6, 2 * bytes);
+        ASSERT_TRUE(Eventually([&] { return !host.LogLinesStartingWith("export").empty(); }));
+        const std::string exported = host.LogLinesStartingWith("export").back();
+        EXPECT_NE(exported.find("version=2000 places=16"), std::string::npos) << exported;
+        EXPECT_NE(exported.find("written=yes"), std::string::npos) << exported;
+        EXPECT_NE(GetFileAttributesW(path.c_str()), INVALID_FILE_ATTRIBUTES);
+        DeleteFileW(path.c_str());
+        ASSERT_TRUE(Eventually([] { return ReadCommandLine() == kPromptBytes; }));
+    }
+    RemoveDirectoryW(folder.c_str());
+}
+
+TEST_F(HostDesktop, EmptyLineIsReadWithoutAskingForTheText) {
+    // Wine answers an 8-bit WM_GETTEXTLENGTH by itself asking the window for its text with room
+    // for exactly the length it was told and a NUL; every other request comes from the reader.
+    const auto limitsAskedByReader = [](const StandIn& host) {
+        std::vector<long> limits;
+        long told = -1;
+        for (const std::string& line : host.Log()) {
+            if (line.rfind("gettextlength ", 0) == 0) {
+                told = std::stol(line.substr(14));
+            } else if (line.rfind("gettext limit=", 0) == 0) {
+                const long limit = std::stol(line.substr(14));
+                if (limit != told + 1) {
+                    limits.push_back(limit);
+                }
+            }
+        }
+        return limits;
+    };
+    for (const bool ansi : {false, true}) {
+        StandIn host({L"--export-delay=1000000", L"--empty-during-export",
+                      ansi ? L"--ansi" : L"--empty-during-export"});
+        // A window with a line is asked for it...
+        EXPECT_EQ(ReadCommandLine(), kPromptBytes);
+        const std::vector<long> limits = limitsAskedByReader(host);
+        ASSERT_EQ(limits.size(), 1u);
+        // Room for twice the length the reader was told (at least the 10 bytes) and a NUL.
+        EXPECT_EQ(limits[0] % 2, 0);
+        EXPECT_GE(limits[0], 2 * (static_cast<long>(kPromptBytes.size()) + 1));
+
+        // ...the same window with an empty line is not.
+        ASSERT_TRUE(TypeCommand(L"FILEDIA 0 "));
+        ASSERT_TRUE(TypeCommand(L"DXFOUT \"C:\\kolvo-none\\x.dxf\"\r16 "));
+        EXPECT_EQ(ReadCommandLine(), "");
+        EXPECT_FALSE(host.LogLinesStartingWith("gettextlength 0").empty());
+        EXPECT_EQ(limitsAskedByReader(host).size(), 1u);
+    }
+}
+
+} // namespace
+} // namespace kolvo
