@@ -9,8 +9,15 @@ if(CMAKE_CROSSCOMPILING)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
-    add_library(GTest::gtest ALIAS gtest)
-    add_library(GTest::gtest_main ALIAS gtest_main)
+    # GoogleTest's own texts are ASCII; the CP932 execution charset of the project would make
+    # libstdc++'s <chrono> (a micro sign in C++20 mode) fail to compile inside it.
+    target_compile_options(gtest PRIVATE -fexec-charset=UTF-8)
+    target_compile_options(gtest_main PRIVATE -fexec-charset=UTF-8)
+    # Newer GoogleTest sources define these names themselves.
+    if(NOT TARGET GTest::gtest)
+        add_library(GTest::gtest ALIAS gtest)
+        add_library(GTest::gtest_main ALIAS gtest_main)
+    endif()
 else()
     find_package(GTest REQUIRED)
 endif()

@@ -1,10 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the native and the Windows build, and runs every test.
+# Installs what is missing, builds the native and the Windows build, and runs every test: the
+# native ones directly, the Windows ones under Wine (scripts/wine-ctest.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh all
-jobs=$(nproc)
+jobs=${KOLVO_JOBS:-$(nproc)}
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --preset native
 cmake --build build/native -j "$jobs"
 ctest --test-dir build/native --output-on-failure -j "$jobs"
+
+cmake --preset windows
+cmake --build build/win -j "$jobs"
+bash scripts/wine-ctest.sh build/win
