@@ -5,8 +5,10 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -59,6 +61,11 @@ bool Eventually(const std::function<bool()>& condition) {
             return true;
         }
         Sleep(20);
+        // As the run does between its polls: this program's own windows get their messages.
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            DispatchMessageW(&message);
+        }
     }
     return condition();
 }
@@ -207,6 +214,21 @@ TEST_F(HostDesktop, AcceptedTitlesAndClasses) {
         EXPECT_EQ(RememberedHost().HostProcessId, host.Id());
         EXPECT_TRUE(ActivateHost());
     }
+}
+
+TEST_F(HostDesktop, ActivateHostBringsItToTheFront) {
+    StandIn host({});
+    // A window of this program in front first, so that the host has to be brought there.
+    const HWND own = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
+                                     100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(own, nullptr);
+    SetForegroundWindow(own);
+    ASSERT_EQ(GetForegroundWindow(), own);
+    EXPECT_TRUE(ActivateHost());
+    // The host takes the activation when it next looks at its messages.
+    EXPECT_TRUE(Eventually([] { return GetForegroundWindow() == FindHostMainWindow(); }));
+    EXPECT_EQ(ProcessOf(GetForegroundWindow()), host.Id());
+    DestroyWindow(own);
 }
 
 TEST_F(HostDesktop, FirstEnumeratedHostWins) {
@@ -407,6 +429,55 @@ TEST_F(HostDesktop, EmptyLineIsReadWithoutAskingForTheText) {
         EXPECT_FALSE(host.LogLinesStartingWith("gettextlength 0").empty());
         EXPECT_EQ(limitsAskedByReader(host).size(), 1u);
     }
+}
+
+TEST_F(HostDesktop, SelectionAndExportDialogue) {
+    // The run's whole dialogue with a host that asks both questions before it replaces a file.
+    const std::wstring folder = TempFolder();
+    const std::wstring drawing = folder + L"kolvo-host-drawing.dxf";
+    const std::wstring target = folder + L"kolvo-host-export.dxf";
+    {
+        std::ofstream(std::filesystem::path(drawing), std::ios::binary) << "  0\r\nEOF\r\n";
+        std::ofstream(std::filesystem::path(target), std::ios::binary) << "old";
+    }
+    StandIn host({L"--ansi", L"--select-delay=200", L"--export-delay=50", L"--ask-export",
+                  L"--drawing=" + drawing});
+    ASSERT_TRUE(ActivateHost());
+    ASSERT_NE(FindHostCommandLine(), nullptr);
+
+    TypeCommand(kSelectPrevious);
+    TypeCommand(L"\x0003SELECT ");
+    EXPECT_EQ(ReadCommandLine(), "オブジェクトを選択: ");
+    ASSERT_TRUE(Eventually([] { return ReadCommandLine() == kPromptBytes; }));
+
+    TypeCommand(L"FILEDIA 0 ");
+    TypeCommand(L"DXFOUT \"" + target + L"\"\rVER 2000 OBJ PREV \r16 ");
+    int answers = 0;
+    ASSERT_TRUE(Eventually([&] {
+        const std::string line = ReadCommandLine();
+        for (const char* question : {"書き出しますか", "置き換えますか"}) {
+            if (line.find(question) != std::string::npos) {
+                TypeCommand(L"Y\r");
+                ++answers;
+            }
+        }
+        return line == kPromptBytes;
+    }));
+    TypeCommand(L"FILEDIA 1 ");
+    EXPECT_EQ(answers, 2);
+
+    std::ifstream written(std::filesystem::path(target), std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(written)),
+                              std::istreambuf_iterator<char>());
+    EXPECT_EQ(content, "  0\r\nEOF\r\n");
+    const auto exports = host.LogLinesStartingWith("export ");
+    ASSERT_EQ(exports.size(), 1u);
+    EXPECT_NE(exports[0].find("version=2000 places=16 binary=no objects=12 written=yes"),
+              std::string::npos)
+        << exports[0];
+    written.close();
+    DeleteFileW(target.c_str());
+    DeleteFileW(drawing.c_str());
 }
 
 } // namespace
