@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "StandInCommandLine.h"
 #include "StandInOptions.h"
@@ -161,7 +162,7 @@ void Refresh() {
             SetTimer(host->main, kTimerId, static_cast<UINT>(std::max(delay, 1)), nullptr);
         }
     }
-    for (HWND pane : {host->headlands, host->mountTam}) {
+    for (HWND pane : {host->main, host->headlands, host->mountTam}) {
         if (pane) {
             InvalidateRect(pane, nullptr, TRUE);
         }
@@ -222,6 +223,20 @@ LRESULT AnswerText(WPARAM limit, LPARAM buffer) {
     return static_cast<LRESULT>(count);
 }
 
+// The drawing area shows what a test or a demo watcher wants to know about the host's state.
+std::vector<std::u16string> StatusLines() {
+    const CommandLine& commandLine = *host->commandLine;
+    std::vector<std::u16string> lines{u"スタンドイン CAD ホスト",
+                                      commandLine.FileDialogs() ? u"FILEDIA: 1" : u"FILEDIA: 0"};
+    const std::string picked = std::to_string(commandLine.PreviousSelection());
+    lines.push_back(u"前回の選択: " + std::u16string(picked.begin(), picked.end()) + u" 個");
+    if (!commandLine.Exports().empty()) {
+        const ExportRecord& last = commandLine.Exports().back();
+        lines.push_back((last.written ? u"書き出し済み: " : u"書き出し失敗: ") + last.path);
+    }
+    return lines;
+}
+
 void PaintPane(HWND window, Role role) {
     PAINTSTRUCT paint;
     const HDC dc = BeginPaint(window, &paint);
@@ -229,7 +244,15 @@ void PaintPane(HWND window, Role role) {
     RECT area;
     GetClientRect(window, &area);
     SetBkMode(dc, TRANSPARENT);
-    if (role == Role::Headlands) {
+    if (role == Role::Main) {
+        SetTextColor(dc, RGB(255, 255, 255));
+        int y = 8;
+        for (const std::u16string& text : StatusLines()) {
+            const std::wstring line = Wide(text);
+            TextOutW(dc, 8, y, line.c_str(), static_cast<int>(line.size()));
+            y += kLineHeight;
+        }
+    } else if (role == Role::Headlands) {
         const std::wstring line = Wide(host->commandLine->Line());
         TextOutW(dc, 4, 2, line.c_str(), static_cast<int>(line.size()));
     } else if (role == Role::MountTam) {
@@ -306,7 +329,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         }
         break;
     case WM_PAINT:
-        if (role == Role::Headlands || role == Role::MountTam) {
+        if (role == Role::Main || role == Role::Headlands || role == Role::MountTam) {
             PaintPane(window, role);
             return 0;
         }
@@ -431,7 +454,13 @@ int Run(const Options& options) {
     }
     ShowWindow(state.main, SW_SHOWNORMAL);
     if (holder && holder != state.main) {
-        ShowWindow(holder, SW_SHOWNOACTIVATE);
+        // Over the lower part of the main window, where a user would have left it.
+        RECT mainArea;
+        GetWindowRect(state.main, &mainArea);
+        const bool frame = options.commandLine == CommandLinePlace::Floating;
+        SetWindowPos(holder, HWND_TOP, mainArea.left + (frame ? 40 : 60),
+                     frame ? mainArea.bottom - 160 : mainArea.top + 140, 0, 0, SWP_NOSIZE);
+        ShowWindow(holder, SW_SHOWNORMAL);
     }
     UpdateWindow(state.main);
     Refresh();
