@@ -345,6 +345,12 @@ TEST_F(HostDesktop, TypedTextIsExecutedAndEchoed) {
         EXPECT_EQ(ReadCommandLine(), "オブジェクトを選択: ");
         ASSERT_TRUE(TypeCommand(L"\x0003"));
         EXPECT_EQ(ReadCommandLine(), kPromptBytes);
+
+        // 300 characters arrive whole and are read back whole.
+        ASSERT_TRUE(TypeCommand(std::wstring(300, L'A')));
+        EXPECT_NE(host.LastCopyData().find(ansi ? " cbData=301 " : " cbData=602 "),
+                  std::string::npos);
+        EXPECT_EQ(ReadCommandLine(), kPromptBytes + std::string(300, 'A'));
     }
 }
 
