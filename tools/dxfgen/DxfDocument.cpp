@@ -113,8 +113,11 @@ std::string FormatReal(double value) {
     if (value == 0) {
         return "0.0"; // never "-0.0"
     }
-    char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    char buf[512]; // room for the longest fixed form a double has (about 330 characters)
+    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed);
+    if (res.ec != std::errc{}) {
+        res = std::to_chars(buf, buf + sizeof buf, value); // infinities and NaN
+    }
     std::string text(buf, res.ptr);
     if (text.find('.') == std::string::npos) {
         text += ".0";

@@ -1,0 +1,212 @@
+// kolvo-tally as a user runs it: the built program, its exit codes, its messages and the files
+// it leaves behind.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "ConsoleText.h"
+#include "ProcessRunner.h"
+#include "TestFiles.h"
+
+namespace kolvo {
+namespace {
+
+using testing::BuildPath;
+using testing::Exists;
+using testing::ReadBytes;
+using testing::RunProgram;
+using testing::TRunResult;
+using testing::TTempFolder;
+using testing::WriteBytes;
+
+// What the terminal receives for a Japanese text: UTF-8 on Linux, the ANSI code page (CP932,
+// which is what a plain literal holds here) on Windows, where a pipe also gets CR LF.
+#ifdef _WIN32
+#define SHOWN(text) std::string(text)
+const std::string Eol = "\r\n";
+#else
+#define SHOWN(text) std::string(reinterpret_cast<const char*>(u8##text))
+const std::string Eol = "\n";
+#endif
+
+std::string Sample(const std::string& name) {
+    return BuildPath(KOLVO_SAMPLES_DIR) + "/" + name;
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+class KolvoTally : public ::testing::Test {
+protected:
+    TRunResult Run(const std::vector<std::string>& args) {
+        return RunProgram(BuildPath(KOLVO_TALLY_EXE), args, scratch_.File(""));
+    }
+    // Names of the files in the work folder.
+    std::vector<std::string> Files() const {
+        std::vector<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(work_.File(""))) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }
+    std::string Work(const std::string& name) const { return work_.File(name); }
+
+private:
+    TTempFolder work_;
+    TTempFolder scratch_; // the captured output lives apart from the reports
+};
+
+TEST_F(KolvoTally, WritesBothReportsAndNamesTheSummary) {
+    const std::string report = Work("beam");
+    const TRunResult r = Run({Sample("beam-g1.dxf"), report});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Out, SHOWN("集計結果を") + report + ".csv" + SHOWN("へ保存しました") + Eol);
+    EXPECT_EQ(r.Err, "");
+    EXPECT_EQ(ReadBytes(report + ".csv"), ReadBytes(Sample("beam-g1.expected.csv")));
+    EXPECT_EQ(ReadBytes(report + ".txt"), ReadBytes(Sample("beam-g1.expected.txt")));
+}
+
+TEST_F(KolvoTally, AReportNameWithItsOwnExtensionIsTheSummary) {
+    WriteBytes(Work("plan.dat"), "old summary");
+    const TRunResult r = Run({Sample("slab-s1.dxf"), Work("plan.dat")});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_TRUE(Contains(r.Out, Work("plan.dat") + SHOWN("へ保存しました")));
+    EXPECT_EQ(ReadBytes(Work("plan.dat")), ReadBytes(Sample("slab-s1.expected.csv")));
+    EXPECT_EQ(ReadBytes(Work("plan.txt")), ReadBytes(Sample("slab-s1.expected.txt")));
+}
+
+TEST_F(KolvoTally, AMissingDrawingCreatesAndDeletesNothing) {
+    WriteBytes(Work("old.csv"), "keep me");
+    WriteBytes(Work("old.txt"), "keep me too");
+    for (const std::string& drawing : {Work("nothere.dxf"), Work("")}) { // a folder is no drawing
+        SCOPED_TRACE(drawing);
+        for (const std::string& report : {Work("old"), Work("new")}) {
+            const TRunResult r = Run({drawing, report});
+            EXPECT_EQ(r.ExitCode, 2);
+            EXPECT_TRUE(Contains(r.Err, SHOWN("図面ファイルが見つかりません")));
+            EXPECT_TRUE(Contains(r.Err, drawing)) << r.Err;
+            EXPECT_EQ(r.Out, "");
+        }
+    }
+    EXPECT_EQ(ReadBytes(Work("old.csv")), "keep me");
+    EXPECT_EQ(ReadBytes(Work("old.txt")), "keep me too");
+    EXPECT_EQ(Files().size(), 2u);
+}
+
+TEST_F(KolvoTally, UsageErrorsExitWithTwoAndCreateNothing) {
+    const std::string drawing = Sample("beam-g1.dxf");
+    const std::string report = Work("r");
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {drawing},
+        {drawing, report, Work("extra")},
+        {"-x", drawing, report},
+        {drawing, report, "--verbose"},
+        {drawing, ""},
+    };
+    for (const auto& args : cases) {
+        const TRunResult r = Run(args);
+        EXPECT_EQ(r.ExitCode, 2) << args.size();
+        EXPECT_TRUE(Contains(r.Err, SHOWN("使い方: kolvo-tally"))) << r.Err;
+        EXPECT_EQ(r.Out, "");
+    }
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(KolvoTally, HelpAndVersionAnswerAndExitWithZero) {
+    TRunResult r = Run({"--help"});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_TRUE(Contains(r.Out, SHOWN("使い方: kolvo-tally 図面.dxf 報告ファイル")));
+    EXPECT_TRUE(Contains(r.Out, "--version"));
+    EXPECT_EQ(r.Err, "");
+
+    r = Run({"--version"});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_EQ(r.Out, "kolvo-tally " KOLVO_VERSION + Eol);
+
+    // Help wins over whatever else stands on the line, and does nothing else.
+    r = Run({Sample("beam-g1.dxf"), Work("r"), "--help"});
+    EXPECT_EQ(r.ExitCode, 0);
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(KolvoTally, AConversionErrorFailsWithTheReadersMessage) {
+    // A LINE whose x is written in full-width digits, as a broken exporter might.
+    const std::string drawing = Work("broken.dxf");
+    WriteBytes(drawing, "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n"
+                        "  8\r\n0\r\n 10\r\n\x82\x50\x82\x4f\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n");
+    const TRunResult r = Run({drawing, Work("out")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(Contains(r.Err, SHOWN("'１０' は浮動小数点数ではありません"))) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    // The reports stand as the analysis left them: created, and empty.
+    EXPECT_EQ(ReadBytes(Work("out.csv")), "");
+    EXPECT_EQ(ReadBytes(Work("out.txt")), "");
+}
+
+TEST_F(KolvoTally, ASummaryThatCannotBeCreatedFails) {
+    const std::string report = Work("no-such-folder") + "/plan";
+    const TRunResult r = Run({Sample("beam-g1.dxf"), report});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(Contains(r.Err, SHOWN("ファイルを作成できません"))) << r.Err;
+    EXPECT_EQ(r.Out, "");
+    EXPECT_TRUE(Files().empty());
+}
+
+TEST_F(KolvoTally, ADetailReportThatCannotBeCreatedFails) {
+    // A folder standing where the detail report would go.
+    std::filesystem::create_directory(Work("plan.txt"));
+    const TRunResult r = Run({Sample("beam-g1.dxf"), Work("plan")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_NE(r.Err, "");
+    EXPECT_EQ(r.Out, "");
+    EXPECT_EQ(ReadBytes(Work("plan.csv")), "");
+}
+
+TEST_F(KolvoTally, AReportNamedLikeTheDrawingIsRefusedAndTheDrawingKept) {
+    const std::string original = ReadBytes(Sample("beam-g1.dxf"));
+    WriteBytes(Work("g1.dxf"), original);
+    WriteBytes(Work("g1.txt"), original); // a drawing exported under a .txt name
+
+    TRunResult r = Run({Work("g1.dxf"), Work("g1.dxf")});
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_EQ(ReadBytes(Work("g1.dxf")), original);
+
+    r = Run({Work("g1.txt"), Work("g1")}); // the detail report would be g1.txt
+    EXPECT_EQ(r.ExitCode, 2);
+    EXPECT_EQ(ReadBytes(Work("g1.txt")), original);
+    EXPECT_FALSE(Exists(Work("g1.csv")));
+}
+
+#ifndef _WIN32
+TEST_F(KolvoTally, FileNamesAreUsedAsTheSystemGivesThem) {
+    const std::string drawing = Work(SHOWN("配筋.dxf"));
+    WriteBytes(drawing, ReadBytes(Sample("footing-f1.dxf")));
+    const std::string report = Work(SHOWN("集計"));
+    const TRunResult r = Run({drawing, report});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(r.Out, SHOWN("集計結果を") + report + ".csv" + SHOWN("へ保存しました") + Eol);
+    EXPECT_EQ(ReadBytes(report + ".csv"), ReadBytes(Sample("footing-f1.expected.csv")));
+}
+#endif
+
+TEST(ConsoleText, ProgramTextsReachTheTerminalInItsEncoding) {
+    EXPECT_EQ(ProgramTextToSystem("集計結果を"), SHOWN("集計結果を"));
+    EXPECT_EQ(TConsoleLine().Text("集計結果を").Name("a/b").Text("へ").Bytes(),
+              SHOWN("集計結果を") + "a/b" + SHOWN("へ"));
+#ifndef _WIN32
+    // Bytes that are no CP932 text do not stop the message.
+    EXPECT_EQ(ProgramTextToSystem("A\xa0"
+                                  "B"),
+              "A?B");
+    EXPECT_EQ(ProgramTextToSystem("D13\x81"), "D13?");
+    // A name is never converted, even where it is no valid CP932.
+    EXPECT_EQ(TConsoleLine().Name("\xe9\x85\x8d").Bytes(), "\xe9\x85\x8d");
+#endif
+}
+
+} // namespace
+} // namespace kolvo

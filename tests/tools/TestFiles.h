@@ -1,0 +1,35 @@
+// Small file helpers for the tool tests: a private temporary folder, whole-file reads and
+// writes, and paths that a Windows build running under Wine can use.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace kolvo::testing {
+
+// A fresh empty folder under the system's temporary folder, removed with its contents when the
+// object goes.
+class TTempFolder {
+public:
+    TTempFolder();
+    ~TTempFolder();
+    TTempFolder(const TTempFolder&) = delete;
+    TTempFolder& operator=(const TTempFolder&) = delete;
+
+    // `name` inside the folder, as a narrow path string.
+    std::string File(const std::string& name) const;
+
+private:
+    std::filesystem::path path_;
+};
+
+// The whole file as bytes; throws when it cannot be read.
+std::string ReadBytes(const std::string& path);
+void WriteBytes(const std::string& path, const std::string& bytes);
+bool Exists(const std::string& path);
+
+// A path baked in at build time, usable by this build: under Wine a Linux path "/x/y" becomes
+// "Z:\x\y".
+std::string BuildPath(const std::string& path);
+
+} // namespace kolvo::testing
