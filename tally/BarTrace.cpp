@@ -217,6 +217,12 @@ bool ReadCircleLabel(double x, double y, double radius, std::string& label) {
 }
 
 bool NearestFreeLine(double x, double y, std::int32_t& line) {
+    if (const TTraceSearchIndex* active = ActiveTraceIndex()) {
+        const TIndexAnswer answer = active->NearestFreeLine(x, y, line);
+        if (answer != TIndexAnswer::Unanswered) {
+            return answer == TIndexAnswer::Found;
+        }
+    }
     bool found = false;
     double best = 1e11;
     for (std::int32_t i = 0; i < LineCount(); ++i) {

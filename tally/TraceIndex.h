@@ -21,6 +21,8 @@ struct TStrokeEnd {
     double X = 0, Y = 0;
 };
 
+enum class TIndexAnswer { Found, NotFound, Unanswered };
+
 class TTraceSearchIndex {
 public:
     // Built from Lines and Polylines as they stand.
@@ -31,10 +33,14 @@ public:
     // grid: the caller then scans.
     bool EndsNear(double x, double y, std::vector<TStrokeEnd>& ends) const;
 
+    // As NearestFreeLine; Unanswered for a point too far out, which the caller then scans.
+    TIndexAnswer NearestFreeLine(double x, double y, std::int32_t& line) const;
+
     // As FindBarAt.
     bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
 
 private:
+    // --- Stroke ends, in cells as wide as the connect tolerance ---
     struct TCell {
         std::int64_t X = 0, Y = 0;
         friend bool operator<(const TCell& a, const TCell& b) {
@@ -46,13 +52,26 @@ private:
         TStrokeEnd End;
     };
     static bool CellOf(double x, double y, TCell& cell);
-
     std::vector<TCellEntry> ends_; // sorted by cell
 
-    // Each line's equation, formed once; HasEquation_ is 0 for lines too short for one.
+    // --- Start, end and middle points of every line, on a grid sized to their number ---
+    struct TLinePoint {
+        double X = 0, Y = 0;
+        std::int32_t Line = 0;
+    };
+    void BuildPointGrid();
+    std::vector<TLinePoint> farPoints_;       // beyond the grid's reach; always looked at
+    std::vector<TLinePoint> gridPoints_;      // grouped by cell
+    std::vector<std::int32_t> gridCellStart_; // cell c holds gridPoints_[start[c], start[c+1])
+    double gridLeft_ = 0, gridBottom_ = 0, gridCellSize_ = 1;
+    std::int64_t gridColumns_ = 0, gridRows_ = 0;
+
+    // --- Each line's equation, formed once ---
     std::vector<TLineEquation> equations_;
-    std::vector<double> norms_; // A^2 + B^2 of each equation
     std::vector<unsigned char> hasEquation_;
+    // For a quick rejection: A, B and C of each equation; C infinite for lines without one,
+    // all zero for an equation the rejection cannot judge.
+    std::vector<double> quickA_, quickB_, quickC_;
 };
 
 // Makes the tracer's searches use an index of the current tables while it lives.

@@ -2,7 +2,9 @@
 // two on random drawings built to provoke ties and boundary cases: coordinates on a half-unit
 // lattice (ends exactly 1.0 apart, equal distances), values one ulp off the lattice, zero-length
 // lines, used and unused V marks, taken and visited lines, and points far out.
+#include <array>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -105,6 +107,18 @@ TConnectionAnswer Connections(double x, double y) {
     return answer;
 }
 
+struct TNearestAnswer {
+    bool Found = false;
+    std::int32_t Line = -1;
+    friend bool operator==(const TNearestAnswer&, const TNearestAnswer&) = default;
+};
+
+TNearestAnswer Nearest(double x, double y) {
+    TNearestAnswer answer;
+    answer.Found = NearestFreeLine(x, y, answer.Line);
+    return answer;
+}
+
 struct TBarAnswer {
     bool Found = false;
     std::int32_t Line = -1;
@@ -150,23 +164,91 @@ TEST_P(TraceIndexTest, ConnectionsAndBarsMatchTheScan) {
     EXPECT_GT(withHits, 50); // the drawing really does provoke the interesting cases
 }
 
+TEST_P(TraceIndexTest, NearestFreeLinesMatchTheScan) {
+    RandomDrawing drawing(GetParam());
+    // Few lines, so that the nearest is often some cells away, with equal distances on the
+    // lattice; points from far outside the drawing as well.
+    drawing.Fill(60, 0);
+    std::vector<std::pair<double, double>> points = drawing.Points();
+    for (int i = 0; i < 100; ++i) {
+        points.emplace_back(drawing.Coordinate() * 100 - 1000, drawing.Coordinate() * 37);
+    }
+    points.emplace_back(9e10, 0);
+    points.emplace_back(-2e11, 5);
+    std::vector<TNearestAnswer> scanned;
+    for (const auto& [x, y] : points) {
+        scanned.push_back(Nearest(x, y));
+    }
+    TActiveTraceIndex index;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(Nearest(points[i].first, points[i].second), scanned[i])
+            << "nearest to " << points[i].first << ", " << points[i].second;
+    }
+}
+
+TEST(TraceIndex, NearestFreeLineEdgeCasesMatchTheScan) {
+    // Lines all in one place, lines in a row, lines far beyond the grid, lines more than the
+    // starting distance away, and taken lines, each drawing with the same queries.
+    const std::vector<std::vector<std::array<double, 4>>> drawings = {
+        {{3, 3, 3, 3}, {3, 3, 3, 3}, {3, 3, 3, 3}},
+        {{0, 0, 10, 0}, {20, 0, 30, 0}, {-5, 0, 5, 0}, {40, 0, 40, 0}},
+        {{1e16, 0, 1e16, 1}, {0, 1e17, 1, 1e17}, {5, 5, 6, 6}},
+        {{2e11, 0, 2e11, 1}, {1e11, 0, 1e11, 0}, {0, 9.99e10, 0, 9.99e10}},
+        {{0, 0, 1e-300, 0}, {1e-300, 1e-300, 0, 0}},
+        {{0, 0, 1e300, 1e300}, {-1e300, 5, 1e300, 5}},
+    };
+    const std::vector<std::pair<double, double>> points = {
+        {0, 0},       {3, 3},    {2.5, 0},   {15, 0},     {1e16, 0.5}, {-1e15, 0},
+        {5e15, 5e15}, {1e11, 0}, {0, -1e11}, {1e-300, 0}, {1e300, 0},  {0, 1e300}};
+    for (const auto& drawing : drawings) {
+        ClearDrawing();
+        for (const auto& l : drawing) {
+            AddLine(l[0], l[1], l[2], l[3]);
+        }
+        for (int pass = 0; pass < 2; ++pass) {
+            std::vector<TNearestAnswer> scanned;
+            for (const auto& [x, y] : points) {
+                scanned.push_back(Nearest(x, y));
+            }
+            TActiveTraceIndex index;
+            for (std::size_t i = 0; i < points.size(); ++i) {
+                EXPECT_EQ(Nearest(points[i].first, points[i].second), scanned[i])
+                    << "nearest to " << points[i].first << ", " << points[i].second;
+            }
+            Lines[0].TraceState = LineCountedBar; // the second pass without the first line
+        }
+    }
+    ClearDrawing();
+}
+
 TEST_P(TraceIndexTest, PointsFarOutMatchTheScan) {
     RandomDrawing drawing(GetParam());
-    drawing.Fill(100, 30, 1e16);               // beyond the grid
-    drawing.Fill(100, 30, 1125899906842620.0); // at its edge
+    drawing.Fill(100, 30, 1e16);               // beyond the grids
+    drawing.Fill(100, 30, 1125899906842620.0); // at their edge
     drawing.Fill(100, 30, -1125899906842622.0);
     drawing.VisitSome();
     std::vector<std::pair<double, double>> points = drawing.Points(1e16);
     for (const auto& p : drawing.Points(1125899906842620.0)) {
         points.push_back(p);
     }
+    const double inf = std::numeric_limits<double>::infinity();
+    points.emplace_back(inf, 0);
+    points.emplace_back(0, -inf);
+    points.emplace_back(std::nan(""), 0);
     std::vector<TConnectionAnswer> scanned;
+    std::vector<TNearestAnswer> scannedNearest;
+    std::vector<TBarAnswer> scannedBars;
     for (const auto& [x, y] : points) {
         scanned.push_back(Connections(x, y));
+        scannedNearest.push_back(Nearest(x, y));
+        scannedBars.push_back(Bar(x, y, -1));
     }
     TActiveTraceIndex index;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        EXPECT_EQ(Connections(points[i].first, points[i].second), scanned[i]);
+        const auto [x, y] = points[i];
+        EXPECT_EQ(Connections(x, y), scanned[i]) << "connections at " << x << ", " << y;
+        EXPECT_EQ(Nearest(x, y), scannedNearest[i]) << "nearest to " << x << ", " << y;
+        EXPECT_EQ(Bar(x, y, -1), scannedBars[i]) << "bar at " << x << ", " << y;
     }
 }
 
