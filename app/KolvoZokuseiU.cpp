@@ -1,0 +1,299 @@
+#include "KolvoZokuseiU.h"
+
+#include "Application.h"
+#include "Shell.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <vector>
+
+namespace kolvo {
+
+const std::string_view ApplicationTitle = "属性値を得る";
+const std::string_view DialogCaption = "配筋の集計値を得る";
+const std::string_view DialogFontName = "ＭＳ Ｐゴシック";
+const char DialogClassName[] = "TKolvoZokuSeiF";
+
+TKolvoZokuSeiF* KolvoZokuSeiF = nullptr;
+
+// The banner and the two gradient buttons stand here as a plain static text and plain push
+// buttons with the same names, places and texts until their own controls replace them.
+const ControlLayout KolvoControls[7] = {
+    {"plButton1", IdPlButton1, ControlKind::PushButton, 168, 96, 75, 26, "実　行", 0},
+    {"plButton2", IdPlButton2, ControlKind::PushButton, 16, 96, 75, 26, "閉じる", 1},
+    {"Edit1", IdEdit1, ControlKind::Edit, 8, 64, 249, 20, "", 2},
+    {"Button1", IdButton1, ControlKind::PushButton, 208, 48, 51, 17, "参照", 3},
+    // Lies below the client area's bottom edge and is never seen.
+    {"Button2", IdButton2, ControlKind::PushButton, 16, 168, 75, 25, "解析", 4},
+    {"Label1", IdLabel1, ControlKind::Label, 8, 48, 124, 12, "結果保存CSVファイル名", -1},
+    // Wider than the client area: its right part is clipped by the dialog's edge.
+    {"EsScrollingMarquee1", IdEsScrollingMarquee1, ControlKind::Banner, 8, 8, 329, 35,
+     "選択した配筋の集計値をCSVファイルへ保存します", -1},
+};
+
+namespace {
+
+constexpr DWORD DialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
+constexpr DWORD DialogExStyle =
+    WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE | WS_EX_TOPMOST | WS_EX_CONTROLPARENT;
+
+bool RegisterDialogClass(HINSTANCE instance) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (GetClassInfoExA(instance, DialogClassName, &existing)) {
+        return true;
+    }
+    WNDCLASSEXA windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = DefWindowProcA; // replaced per window below
+    windowClass.hInstance = instance;
+    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(1));
+    windowClass.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    windowClass.lpszClassName = DialogClassName;
+    return RegisterClassExA(&windowClass) != 0;
+}
+
+bool ShowSaveDialog(HWND owner, std::string& path) {
+    std::vector<char> file(4096, '\0');
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof dialog;
+    dialog.hwndOwner = owner;
+    dialog.lpstrFile = file.data();
+    dialog.nMaxFile = DWORD(file.size());
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
+    if (!GetSaveFileNameA(&dialog)) {
+        return false;
+    }
+    path = file.data();
+    return true;
+}
+
+} // namespace
+
+DialogServices SystemDialogServices() {
+    DialogServices services;
+    services.appDataFolder = [](HWND applicationWindow) {
+        return ChooseAppDataFolder(GetSpecialFolderPath(applicationWindow, CSIDL_APPDATA),
+                                   EnvironmentVariable("APPDATA"), TempFolder());
+    };
+    services.executablePath = ExecutablePath;
+    services.localTime = CurrentLocalTime;
+    services.browseForSave = ShowSaveDialog;
+    services.showError = [](HWND owner, const std::string& text) {
+        App().ShowMessage(owner, text, MB_OK | MB_ICONERROR);
+    };
+    return services;
+}
+
+TKolvoZokuSeiF::TKolvoZokuSeiF(HINSTANCE instance, HWND owner, DialogServices services,
+                               bool endsProgram)
+    : instance_(instance), owner_(owner), services_(std::move(services)),
+      endsProgram_(endsProgram) {
+    if (!RegisterDialogClass(instance)) {
+        return;
+    }
+    RECT frame{0, 0, DialogClientWidth, DialogClientHeight};
+    AdjustWindowRectEx(&frame, DialogStyle, FALSE, DialogExStyle);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    const int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    const int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    HWND window =
+        CreateWindowExA(DialogExStyle, DialogClassName, std::string(DialogCaption).c_str(),
+                        DialogStyle, left, top, width, height, owner, nullptr, instance, nullptr);
+    if (window == nullptr) {
+        return;
+    }
+    window_.Reset(window);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&WindowProc));
+
+    // A fixed dialog: its system menu offers moving and closing only.
+    HMENU systemMenu = GetSystemMenu(window, FALSE);
+    for (UINT command : {SC_SIZE, SC_MINIMIZE, SC_MAXIMIZE, SC_RESTORE}) {
+        DeleteMenu(systemMenu, command, MF_BYCOMMAND);
+    }
+
+    font_.Reset(CreateFontA(-DialogFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                            SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                            DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            std::string(DialogFontName).c_str()));
+    SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    CreateControls();
+    if (endsProgram_) {
+        KolvoZokuSeiF = this;
+    }
+    FormCreate();
+}
+
+TKolvoZokuSeiF::~TKolvoZokuSeiF() {
+    if (HWND window = window_.Release()) {
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        DestroyWindow(window);
+    }
+    if (KolvoZokuSeiF == this) {
+        KolvoZokuSeiF = nullptr;
+    }
+}
+
+void TKolvoZokuSeiF::CreateControls() {
+    // Created in tab order: the order of the child windows is the order Tab moves in.
+    for (const ControlLayout& control : KolvoControls) {
+        const char* windowClass = "BUTTON";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = 0;
+        switch (control.kind) {
+        case ControlKind::PushButton:
+            style |= BS_PUSHBUTTON;
+            break;
+        case ControlKind::Edit:
+            windowClass = "EDIT";
+            style |= ES_LEFT | ES_AUTOHSCROLL;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Label:
+        case ControlKind::Banner:
+            windowClass = "STATIC";
+            style |= SS_LEFT | SS_NOPREFIX;
+            break;
+        }
+        if (control.tabOrder >= 0) {
+            style |= WS_TABSTOP;
+        }
+        HWND child = CreateWindowExA(exStyle, windowClass, control.text, style, control.left,
+                                     control.top, control.width, control.height, window_.Get(),
+                                     reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.id)),
+                                     instance_, nullptr);
+        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+    }
+}
+
+void TKolvoZokuSeiF::Show() {
+    ShowWindow(window_.Get(), SW_SHOW);
+    SetForegroundWindow(window_.Get());
+    // The first tab stop takes the focus, as in any dialog.
+    SetFocus(Control(IdPlButton1));
+}
+
+void TKolvoZokuSeiF::Close() {
+    SendMessageA(window_.Get(), WM_CLOSE, 0, 0);
+}
+
+std::string TKolvoZokuSeiF::SettingsPath() const {
+    return SettingsPathFor(workFolder_, services_.executablePath());
+}
+
+std::string TKolvoZokuSeiF::ReportName() const {
+    HWND edit = Control(IdEdit1);
+    std::string text(size_t(GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(edit, text.data(), int(text.size()))));
+    return text;
+}
+
+void TKolvoZokuSeiF::SetReportName(std::string_view name) {
+    SetWindowTextA(Control(IdEdit1), std::string(name).c_str());
+}
+
+void TKolvoZokuSeiF::FormCreate() {
+    // The field's design text is never shown, even when there is no settings file.
+    SetReportName("");
+    // The banner's scrolling is switched on here once the banner control exists.
+    workFolder_ = WorkFolderFor(services_.appDataFolder(owner_));
+    CreateFolderWithParents(workFolder_);
+    baseName_ = BaseNameFor(workFolder_, services_.localTime());
+
+    std::vector<char> value(SettingsValueBufferSize, '\0');
+    GetPrivateProfileStringA(std::string(SettingsSection).c_str(), std::string(SettingsKey).c_str(),
+                             "", value.data(), DWORD(value.size()), SettingsPath().c_str());
+    SetReportName(value.data());
+}
+
+void TKolvoZokuSeiF::FormClose() {
+    const std::string path = SettingsPath();
+    if (!WritePrivateProfileStringA(std::string(SettingsSection).c_str(),
+                                    std::string(SettingsKey).c_str(), ReportName().c_str(),
+                                    path.c_str())) {
+        // Reported, and the dialog closes anyway: a user must never be kept in it.
+        services_.showError(window_.Get(), SettingsWriteFailedMessage(path));
+    }
+}
+
+void TKolvoZokuSeiF::Button1Click() {
+    std::string path;
+    if (services_.browseForSave(window_.Get(), path)) {
+        SetReportName(path);
+    }
+}
+
+void TKolvoZokuSeiF::Button5Click() {
+    Close();
+}
+
+void TKolvoZokuSeiF::Button4Click() {
+    // STUB: the quantity run is not wired in yet; until it is, pressing "実　行" does nothing.
+}
+
+void TKolvoZokuSeiF::Button2Click() {
+    // "解析" lies outside the visible client area and does nothing.
+}
+
+LRESULT CALLBACK TKolvoZokuSeiF::WindowProc(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam) {
+    auto* form = reinterpret_cast<TKolvoZokuSeiF*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (form == nullptr) {
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+    return form->HandleMessage(message, wParam, lParam);
+}
+
+LRESULT TKolvoZokuSeiF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    HWND window = window_.Get();
+    switch (message) {
+    case WM_COMMAND:
+        if (HIWORD(wParam) == BN_CLICKED) {
+            switch (LOWORD(wParam)) {
+            case IdButton1:
+                Button1Click();
+                return 0;
+            case IdPlButton2:
+                Button5Click();
+                return 0;
+            case IdPlButton1:
+                Button4Click();
+                return 0;
+            case IdButton2:
+                Button2Click();
+                return 0;
+            default:
+                break; // IDOK and IDCANCEL from Enter and Esc: no button answers them
+            }
+        }
+        return 0;
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    case WM_CLOSE:
+        FormClose();
+        DestroyWindow(window);
+        return 0;
+    case WM_DESTROY:
+        if (endsProgram_) {
+            PostQuitMessage(0);
+        }
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        window_.Release();
+        return DefWindowProcA(window, message, wParam, lParam);
+    default:
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+} // namespace kolvo

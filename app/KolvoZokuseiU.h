@@ -1,0 +1,118 @@
+// The main dialog "配筋の集計値を得る": report name field, browse, close and execute buttons under
+// the banner. It owns the work folder, the base name of the DXF export and the settings file.
+#pragma once
+
+#include "WinHandles.h"
+#include "WorkFolder.h"
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace kolvo {
+
+// Child-control identifiers. None is IDOK or IDCANCEL: the dialog has no default or cancel
+// button, so Enter and Esc press nothing.
+enum KolvoControlId : int {
+    IdEsScrollingMarquee1 = 101,
+    IdLabel1 = 102,
+    IdButton1 = 103,
+    IdEdit1 = 104,
+    IdPlButton2 = 105,
+    IdPlButton1 = 106,
+    IdButton2 = 107,
+};
+
+enum class ControlKind { Banner, Label, PushButton, Edit };
+
+// One control of the dialog: position and size in client pixels at 96 dots per inch.
+struct ControlLayout {
+    const char* name;
+    KolvoControlId id;
+    ControlKind kind;
+    int left, top, width, height;
+    const char* text;
+    int tabOrder; // -1: not a tab stop
+};
+
+// The controls in tab order, then those that take no focus.
+extern const ControlLayout KolvoControls[7];
+
+extern const std::string_view ApplicationTitle; // "属性値を得る"
+extern const std::string_view DialogCaption;    // "配筋の集計値を得る"
+extern const std::string_view DialogFontName;   // "ＭＳ Ｐゴシック"
+constexpr int DialogFontHeight = 12;            // pixels, character height
+constexpr int DialogClientWidth = 263;
+constexpr int DialogClientHeight = 133;
+extern const char DialogClassName[]; // "TKolvoZokuSeiF"
+
+// What the dialog asks of the system. The program passes the real services; tests pass their
+// own folders, clock and stand-ins for the modal dialogs.
+struct DialogServices {
+    // The application-data folder (already with its fallbacks), asked for at dialog creation.
+    std::function<std::string(HWND applicationWindow)> appDataFolder;
+    std::function<std::string()> executablePath;
+    std::function<LocalTime()> localTime;
+    // Shows the save dialog; true with the chosen full path when the user confirms it.
+    std::function<bool(HWND owner, std::string& path)> browseForSave;
+    // A modal error message with the application title.
+    std::function<void(HWND owner, const std::string& text)> showError;
+};
+
+// The services of the real program: shell folder, running executable, local clock, the
+// system's save dialog and message box.
+DialogServices SystemDialogServices();
+
+class TKolvoZokuSeiF {
+public:
+    // Creates the dialog hidden, centred on the screen, and runs FormCreate. `owner` is the
+    // application window (may be null); when `endsProgram`, destroying the dialog ends the
+    // message loop.
+    TKolvoZokuSeiF(HINSTANCE instance, HWND owner, DialogServices services, bool endsProgram);
+    TKolvoZokuSeiF(const TKolvoZokuSeiF&) = delete;
+    TKolvoZokuSeiF& operator=(const TKolvoZokuSeiF&) = delete;
+    ~TKolvoZokuSeiF();
+
+    HWND Handle() const { return window_.Get(); }
+    bool Created() const { return static_cast<bool>(window_); }
+    HWND Control(KolvoControlId id) const { return GetDlgItem(window_.Get(), id); }
+    void Show();
+    // Closes as the close box does: FormClose, then the window goes.
+    void Close();
+
+    // State the quantity run works with.
+    const std::string& WorkFolder() const { return workFolder_; }
+    const std::string& BaseName() const { return baseName_; }
+    std::string SettingsPath() const;
+    std::string ReportName() const; // Edit1's text
+    void SetReportName(std::string_view name);
+
+    // Event handlers.
+    void FormCreate();
+    void FormClose();
+    void Button1Click(); // 参照
+    void Button5Click(); // 閉じる
+    void Button4Click(); // 実　行
+    void Button2Click(); // 解析
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void CreateControls();
+
+    HINSTANCE instance_;
+    HWND owner_;
+    DialogServices services_;
+    bool endsProgram_;
+    FontHandle font_;
+    WindowHandle window_;
+    std::string workFolder_;
+    std::string baseName_;
+};
+
+// The program's main dialog while it exists; null before and after.
+extern TKolvoZokuSeiF* KolvoZokuSeiF;
+
+} // namespace kolvo

@@ -1,0 +1,21 @@
+// Program entry: the application object with its title, the main dialog, the message loop.
+#include "Application.h"
+#include "KolvoZokuseiU.h"
+
+#include <commctrl.h>
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    kolvo::Application& application = kolvo::App();
+    application.Initialize(instance);
+    application.SetTitle(kolvo::ApplicationTitle);
+    kolvo::TKolvoZokuSeiF form(instance, application.Handle(), kolvo::SystemDialogServices(), true);
+    if (!form.Created()) {
+        return 1;
+    }
+    form.Show();
+    return application.Run(form.Handle());
+}
