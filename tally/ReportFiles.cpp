@@ -15,6 +15,8 @@ namespace {
 
 constexpr std::size_t LabelWidth = 10;
 constexpr std::size_t NumberWidth = 8;
+// The runtime's code for a write to a file that is not open.
+constexpr int NotOpenCode = 103;
 
 // The code for a failed write or close. A stream that stored fewer bytes than it was given
 // without saying why has most likely run out of room.
@@ -48,6 +50,9 @@ int TReportFile::Create(const std::string& path) {
 }
 
 void TReportFile::WriteLine(std::string_view line) {
+    if (file_ == nullptr) {
+        throw EInOutError(NotOpenCode);
+    }
     errno = 0;
     if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
         std::fwrite("\r\n", 1, 2, file_) != 2 || std::ferror(file_)) {

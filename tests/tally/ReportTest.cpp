@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "DrawingBuilder.h"
+#include "Errors.h"
 #include "NumberFormat.h"
 #include "ReportFiles.h"
 #include "ReportPaths.h"
@@ -208,6 +209,30 @@ TEST_F(TallyTest, EmptyTallyWritesNothing) {
                   WriteSummaryReport(file);
               }),
               "");
+}
+
+TEST(ReportFile, AFailedWriteIsRaisedAtTheLatestOnClosing) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "needs a device that is always full";
+    }
+    TReportFile file;
+    ASSERT_EQ(file.Create("/dev/full"), 0);
+    try {
+        for (int i = 0; i < 10000; ++i) {
+            file.WriteLine(std::string(100, 'x'));
+        }
+        file.Close();
+        FAIL() << "no error raised";
+    } catch (const EInOutError& error) {
+        EXPECT_EQ(error.Code(), 101);
+        EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
+    }
+}
+
+TEST(ReportFile, WritingToAFileNotOpenIsAnError) {
+    TReportFile file;
+    EXPECT_THROW(file.WriteLine("x"), EInOutError);
+    EXPECT_NO_THROW(file.Close());
 }
 
 TEST(ReportPaths, ExtensionIsAppendedOnlyWhenThereIsNone) {

@@ -225,6 +225,14 @@ TEST_F(TraceTest, TheStartSideIsWalkedBeforeTheEndSide) {
     EXPECT_EQ(x, -10);
     EXPECT_FALSE(VisitedLines.Contains(1));
 
+    // A tip at either end of the line is taken before any walk further on; the start first.
+    ClearDrawing();
+    AddLine(0, 0, 10, 0);
+    AddVMark(10, 0);
+    AddVMark(0, 0);
+    ASSERT_TRUE(WalkLeader(0, tip, x, y));
+    EXPECT_EQ(tip, 0);
+    EXPECT_EQ(x, 0);
     // A tip at the line's own end is taken before any walk further on.
     ClearDrawing();
     AddLine(0, 0, 10, 0);
