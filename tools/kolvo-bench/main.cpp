@@ -71,7 +71,7 @@ int Run(int labels, int otherLines, bool plainScan) {
         const kolvo::bench::TBenchDrawing bench =
             kolvo::bench::MakeBenchDrawing(labels, otherLines);
         bench.Drawing.WriteFile(dxf);
-        expectedBars = expectedBars;
+        expectedBars = bench.ExpectedBars;
     }
     const double writeSeconds = SecondsSince(start);
     const double size = static_cast<double>(std::filesystem::file_size(dxf));
