@@ -50,6 +50,10 @@ kolvo_wine_prefix_init() {
     font=${pair#*=}
     WINEPREFIX=$prefix "$KOLVO_WINE" reg add "$key" /v "$name" /t REG_SZ /d "$font" /f >/dev/null 2>&1
   done
+  # Without a window manager (bare Xvfb) Wine waits two seconds for one at every window it
+  # shows; windows that Wine places itself show at once.
+  WINEPREFIX=$prefix "$KOLVO_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ \
+    /d N /f >/dev/null 2>&1
   WINEPREFIX=$prefix "$WINESERVER" -w
   [ -f "$prefix/system.reg" ] || { echo "wine-env: prefix $prefix did not boot" >&2; return 1; }
   touch "$prefix/.kolvo-ready"
