@@ -16,7 +16,13 @@ namespace {
 
 std::string Quoted(const std::string& arg) {
 #ifdef _WIN32
-    return "\"" + arg + "\"";
+    // The program's start-up code reads backslashes before a quote as escapes: a folder name
+    // ending in one must have it doubled.
+    std::string quoted = "\"" + arg;
+    for (auto it = arg.rbegin(); it != arg.rend() && *it == '\\'; ++it) {
+        quoted += '\\';
+    }
+    return quoted + "\"";
 #else
     std::string quoted = "'";
     for (char c : arg) {
