@@ -181,6 +181,17 @@ TEST_F(KolvoTally, AReportNamedLikeTheDrawingIsRefusedAndTheDrawingKept) {
     EXPECT_FALSE(Exists(Work("g1.csv")));
 }
 
+TEST_F(KolvoTally, ASummaryNamedLikeItsDetailListIsRefused) {
+    WriteBytes(Work("plan.txt"), "last week's list");
+    for (const std::string& report : {Work("plan.txt"), Work("plan.TXT")}) {
+        const TRunResult r = Run({Sample("beam-g1.dxf"), report});
+        EXPECT_EQ(r.ExitCode, 2);
+        EXPECT_TRUE(Contains(r.Err, ".txt")) << r.Err;
+    }
+    EXPECT_EQ(ReadBytes(Work("plan.txt")), "last week's list");
+    EXPECT_EQ(Files().size(), 1u);
+}
+
 #ifndef _WIN32
 TEST_F(KolvoTally, FileNamesAreUsedAsTheSystemGivesThem) {
     const std::string drawing = Work(SHOWN("配筋.dxf"));

@@ -59,6 +59,18 @@ int Failed(std::string_view cp932Message) {
     return ExitAnalysisFailed;
 }
 
+bool IsTxtExtension(std::string_view ext) {
+    if (ext.size() != 4 || ext[0] != '.') {
+        return false;
+    }
+    for (std::size_t i = 1; i < 4; ++i) {
+        if ((ext[i] | 0x20) != ".txt"[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 int Tally(const std::string& drawing, const std::string& report) {
     if (!kolvo::IsExistingFile(drawing)) {
         TConsoleLine()
@@ -69,6 +81,12 @@ int Tally(const std::string& drawing, const std::string& report) {
     }
     const std::string summary = kolvo::SummaryReportPath(report);
     const std::string detail = kolvo::DetailReportPath(summary);
+    // A summary named .txt is its own detail list (on Windows whatever the letter case), and
+    // the two reports would overwrite each other.
+    if (IsTxtExtension(kolvo::ExtractFileExt(summary))) {
+        return UsageError("報告ファイルの拡張子に .txt は使えません (明細の名前になります): ",
+                          report);
+    }
     // Creating the reports would empty the drawing before it is read.
     if (kolvo::IsSameFile(drawing, summary) || kolvo::IsSameFile(drawing, detail)) {
         return UsageError("報告ファイルが図面ファイルと同じ名前になります: ", drawing);
