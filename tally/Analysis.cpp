@@ -1,5 +1,7 @@
 #include "Analysis.h"
 
+#include <string_view>
+
 #include "BarTrace.h"
 #include "DxfReader.h"
 #include "Errors.h"
@@ -11,23 +13,41 @@
 namespace kolvo {
 
 namespace {
-// The I/O code for a report that the other report already holds open.
-constexpr int AccessDeniedCode = 5;
+
+// Whether the detail report would be the summary file itself: a report name ending in .txt
+// (in any letter case where the file system ignores it).
+bool ReportsShareAFile(const std::string& summaryPath) {
+    const std::string ext = ExtractFileExt(summaryPath);
+    constexpr std::string_view detailExt = ".txt";
+    if (ext.size() != detailExt.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < ext.size(); ++i) {
+        char c = ext[i];
+#ifdef _WIN32
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+#endif
+        if (c != detailExt[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
+    // Both reports cannot be written to one file; the file the name stands for is left as it
+    // is, as when it cannot be created.
     TReportFile summary;
-    if (summary.Create(summaryPath) != 0) {
+    if (ReportsShareAFile(summaryPath) || summary.Create(summaryPath) != 0) {
         ShowUserMessage(CannotCreateFileMessage);
         return;
     }
-    // A report name ending in .txt names both reports alike; writing both through one file
-    // would interleave them, so the detail report counts as not creatable.
     const std::string detailPath = DetailReportPath(summaryPath);
-    if (detailPath == summaryPath) {
-        throw EInOutError(AccessDeniedCode);
-    }
     TReportFile detail;
     if (const int code = detail.Create(detailPath); code != 0) {
         throw EInOutError(code);

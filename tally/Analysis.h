@@ -11,12 +11,12 @@ inline constexpr char CannotCreateFileMessage[] = "ファイルを作成でき�
 // Reads the drawing at `DxfPath`, traces its labels and bars, and writes the summary report
 // (SummaryReportPath of `ReportPath`) and the detail report beside it.
 //
-// A summary that cannot be created is reported through the user-message hook and nothing else
-// is done. Every other failure (the detail report cannot be created, the DXF file cannot be
-// read or converted, a report cannot be written or closed) is raised as an exception; both
-// report files are then closed with what was written before the failure, and the summary is
-// only written after the whole detail report. Success leaves both files complete; the caller
-// learns of it by finding the summary.
+// A summary that cannot be created, or a report name ending in .txt (which would make both
+// reports one file), is reported through the user-message hook and nothing else is done. Every
+// other failure (the detail report cannot be created, the DXF file cannot be read or converted, a
+// report cannot be written or closed) is raised as an exception; both report files are then closed
+// with what was written before the failure, and the summary is only written after the whole detail
+// report. Success leaves both files complete; the caller learns of it by finding the summary.
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath);
 
 } // namespace kolvo

@@ -220,8 +220,13 @@ TEST_F(AnalysisTest, ADetailReportThatCannotBeCreatedRaisesAndLeavesTheSummaryEm
 
 TEST_F(AnalysisTest, ATxtReportNameCannotHoldBothReports) {
     std::ofstream(Path("plan.txt"), std::ios::binary) << "old";
-    EXPECT_THROW(TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.txt")), EInOutError);
-    EXPECT_EQ(Contents(Path("plan.txt")), "");
+    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.txt"));
+    EXPECT_EQ(messages_, std::vector<std::string>{CannotCreateFileMessage});
+    EXPECT_EQ(Contents(Path("plan.txt")), "old");
+    // Other names that merely look alike are reports of their own.
+    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.txt2"));
+    EXPECT_EQ(Contents(Path("plan.txt2")), TwoLabelsSummary);
+    EXPECT_EQ(Contents(Path("plan.txt")), TwoLabelsDetail);
 }
 
 TEST_F(AnalysisTest, AnUnreadableDrawingLeavesBothReportsEmpty) {
