@@ -240,11 +240,5 @@ TEST_F(AnalysisTest, AnUnreadableDrawingLeavesBothReportsEmpty) {
     EXPECT_TRUE(fs::remove(Path("plan.txt")));
 }
 
-TEST_F(AnalysisTest, AMissingDrawingGivesEmptyReports) {
-    TallyBarsFromDxf(Path("absent.dxf"), Path("plan.csv"));
-    EXPECT_EQ(Contents(Path("plan.csv")), "");
-    EXPECT_TRUE(fs::exists(Path("plan.txt")));
-}
-
 } // namespace
 } // namespace kolvo

@@ -47,13 +47,6 @@ TEST(NumberFormat, ValuesABrokenDrawingCanProduce) {
     EXPECT_EQ(FormatWhole(std::numeric_limits<double>::max()).size(), 309u);
 }
 
-TEST(NumberFormat, PadLeftNeverCuts) {
-    EXPECT_EQ(PadLeft("D13", 10), "       D13");
-    EXPECT_EQ(PadLeft("", 3), "   ");
-    EXPECT_EQ(PadLeft("0123456789", 10), "0123456789");
-    EXPECT_EQ(PadLeft("0123456789AB", 10), "0123456789AB");
-}
-
 class TallyTest : public ::testing::Test {
 protected:
     void SetUp() override { ClearDrawing(); }
@@ -143,15 +136,6 @@ TEST_F(TallyTest, SortIsStableAndOrdersLengthsNumerically) {
                          {"A", 2}, {"A", 5}, {"B", 3}, {"B", 1}, {"B", 4}, {"B", 6}}));
 }
 
-TEST(CompareBytes, SignsFollowUnsignedBytes) {
-    EXPECT_LT(CompareBytes("Z", "\x81\x40"), 0);
-    EXPECT_GT(CompareBytes("a", "Z"), 0);
-    EXPECT_LT(CompareBytes("AB", "ABC"), 0);
-    EXPECT_EQ(CompareBytes("AB", "AB"), 0);
-    EXPECT_LT(CompareReals(1, std::nan("")), 0);
-    EXPECT_EQ(CompareReals(std::nan(""), std::nan("")), 0);
-}
-
 // The lines written into a report file, each with its line end.
 std::string WrittenText(const std::function<void(TReportFile&)>& write) {
     const auto path = std::filesystem::temp_directory_path() / "kolvo-tally-report-test.txt";
@@ -193,22 +177,6 @@ TEST_F(TallyTest, SummaryGroupsExactLengthsAndPrintsThemRounded) {
     SortTally();
     const std::string text = WrittenText([](TReportFile& file) { WriteSummaryReport(file); });
     EXPECT_EQ(text, "D10,1,1000\r\nD13,1,300\r\nD13,2,300\r\nD16,1,5\r\n");
-}
-
-TEST_F(TallyTest, DetailReportHasOneLinePerRecord) {
-    AddBar("A", 10);
-    AddBar("A", 10);
-    const std::string text = WrittenText([](TReportFile& file) { WriteDetailReport(file); });
-    EXPECT_EQ(text, "         A,       0,       0,      10,       0,      10,BAR,,\r\n"
-                    "         A,       0,       0,      10,       0,      10,BAR,,\r\n");
-}
-
-TEST_F(TallyTest, EmptyTallyWritesNothing) {
-    EXPECT_EQ(WrittenText([](TReportFile& file) {
-                  WriteDetailReport(file);
-                  WriteSummaryReport(file);
-              }),
-              "");
 }
 
 TEST(ReportFile, AFailedWriteIsRaisedAtTheLatestOnClosing) {
