@@ -5,8 +5,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh native
 
-cmake -S . -B build/native -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build/native -j "$(nproc)"
+cmake --preset native
+cmake --build build/native -j "${KOLVO_JOBS:-$(nproc)}"
 
 tally=build/native/tools/kolvo-tally/kolvo-tally
 mkdir -p out
