@@ -207,7 +207,7 @@ void TKolvoZokuSeiF::FormCreate() {
     std::vector<char> value(SettingsValueBufferSize, '\0');
     GetPrivateProfileStringA(std::string(SettingsSection).c_str(), std::string(SettingsKey).c_str(),
                              "", value.data(), DWORD(value.size()), SettingsPath().c_str());
-    SetReportName(value.data());
+    SetReportName(SettingsValueFromBuffer(value.data()));
 }
 
 void TKolvoZokuSeiF::FormClose() {

@@ -56,6 +56,21 @@ std::string SettingsPathFor(std::string_view workFolder, std::string_view execut
     return std::string(workFolder) + ChangeFileExt(executablePath.substr(nameStart), ".Ini");
 }
 
+std::string SettingsValueFromBuffer(std::string_view bufferText) {
+    std::size_t pos = 0;
+    while (pos < bufferText.size()) {
+        if (IsSjisLeadByte(static_cast<unsigned char>(bufferText[pos]))) {
+            if (pos + 1 == bufferText.size()) {
+                return std::string(bufferText.substr(0, pos));
+            }
+            pos += 2;
+        } else {
+            ++pos;
+        }
+    }
+    return std::string(bufferText);
+}
+
 std::string SettingsWriteFailedMessage(std::string_view settingsPath) {
     return std::string(settingsPath) + " に書き込めません";
 }

@@ -42,6 +42,12 @@ std::string BaseNameFor(std::string_view workFolder, const LocalTime& time);
 // its extension replaced by ".Ini" (C:\Tools\Kolvo.exe gives <work folder>Kolvo.Ini).
 std::string SettingsPathFor(std::string_view workFolder, std::string_view executablePath);
 
+// A value as read from the settings file into the fixed buffer: a value longer than the buffer
+// comes back cut, and a cut inside a double-byte character would leave a lone lead byte at the
+// end, which the field would show as garbage and the next close would write back. That byte is
+// dropped.
+std::string SettingsValueFromBuffer(std::string_view bufferText);
+
 // The message shown when the settings file cannot be written: "<path> に書き込めません".
 std::string SettingsWriteFailedMessage(std::string_view settingsPath);
 

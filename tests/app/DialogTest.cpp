@@ -236,6 +236,23 @@ TEST_F(DialogTest, SettingsWrittenByHandAreRead) {
     EXPECT_EQ(ReadBytes(WorkFolder() + "Kolvo.Ini"), "[other]\r\nkey=1\r\n[初期化]\r\n保存名=\r\n");
 }
 
+TEST_F(DialogTest, OverlongValueComesBackCutBetweenCharacters) {
+    std::string longName = "C:\\";
+    while (longName.size() < 2300) {
+        longName += "\x82\xa0"; // あ: C:\ and then an odd byte count at 2047
+    }
+    ASSERT_TRUE(CreateDirectoryA((scratch.Path() + "Users").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(WorkFolder().c_str(), nullptr));
+    ASSERT_TRUE(WriteBytes(WorkFolder() + "Kolvo.Ini", "[初期化]\r\n保存名=" + longName + "\r\n"));
+    auto form = Open();
+    const std::string shown = form->ReportName();
+    EXPECT_LE(shown.size(), 2047u);
+    EXPECT_GE(shown.size(), 2045u);
+    EXPECT_EQ(shown, longName.substr(0, shown.size()));
+    EXPECT_EQ(shown.size() % 2, 1u) << "ends on a whole character";
+}
+
 TEST_F(DialogTest, BrowseReplacesTheFieldOnlyWhenConfirmed) {
     auto form = Open();
     form->SetReportName("C:\\old\\name.csv");

@@ -58,6 +58,17 @@ TEST(SettingsFile, DoubleByteNamesKeepTheirTrailBytes) {
               work + So + "Kolvo.Ini");
 }
 
+TEST(SettingsFile, ValueCutInsideACharacterLosesTheLoneLeadByte) {
+    const std::string a = "\x82\xa0"; // あ
+    EXPECT_EQ(SettingsValueFromBuffer("C:\\" + a + a + "\x82"), "C:\\" + a + a);
+    // A trail byte that looks like a lead byte belongs to the character before it.
+    EXPECT_EQ(SettingsValueFromBuffer("x\x88\x88"), "x\x88\x88");
+    EXPECT_EQ(SettingsValueFromBuffer("x\x88\x88\x88"), "x\x88\x88");
+    // Half-width katakana are single bytes.
+    EXPECT_EQ(SettingsValueFromBuffer("\xb1\xb2"), "\xb1\xb2");
+    EXPECT_EQ(SettingsValueFromBuffer(""), "");
+}
+
 TEST(SettingsFile, KeysAndMessageAreShiftJisBytes) {
     EXPECT_EQ(SettingsSection, "\x8f\x89\x8a\xfa\x89\xbb");
     EXPECT_EQ(SettingsKey, "\x95\xdb\x91\xb6\x96\xbc");
