@@ -50,6 +50,15 @@ kolvo_wine_prefix_init() {
     font=${pair#*=}
     WINEPREFIX=$prefix "$KOLVO_WINE" reg add "$key" /v "$name" /t REG_SZ /d "$font" /f >/dev/null 2>&1
   done
+  # Caption buttons and scroll arrows are drawn with Wine's Marlett, which Debian's Wine does not
+  # find in its data folder: without it the close box shows a letter "r".
+  local d
+  for d in /usr/share/wine/fonts /usr/share/wine/wine/fonts /opt/wine-stable/share/wine/fonts; do
+    if [ -f "$d/marlett.ttf" ]; then
+      cp "$d/marlett.ttf" "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+      break
+    fi
+  done
   # Without a window manager (bare Xvfb) Wine waits two seconds for one at every window it
   # shows; windows that Wine places itself show at once.
   WINEPREFIX=$prefix "$KOLVO_WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ \
