@@ -196,11 +196,30 @@ TEST_F(KolvoTally, ASummaryNamedLikeItsDetailListIsRefused) {
 TEST_F(KolvoTally, FileNamesAreUsedAsTheSystemGivesThem) {
     const std::string drawing = Work(SHOWN("配筋.dxf"));
     WriteBytes(drawing, ReadBytes(Sample("footing-f1.dxf")));
-    const std::string report = Work(SHOWN("集計"));
+    // In UTF-8 the last byte of 筋 and of 計 looks like a CP932 lead byte: read as CP932 it
+    // would hide the dot that follows.
+    for (const std::string& name : {SHOWN("集計"), SHOWN("配筋.csv")}) {
+        SCOPED_TRACE(name);
+        const std::string report = Work(name);
+        const TRunResult r = Run({drawing, report});
+        EXPECT_EQ(r.ExitCode, 0) << r.Err;
+        const std::string stem = Work(name == SHOWN("集計") ? SHOWN("集計") : SHOWN("配筋"));
+        EXPECT_EQ(r.Out, SHOWN("集計結果を") + stem + ".csv" + SHOWN("へ保存しました") + Eol);
+        EXPECT_EQ(ReadBytes(stem + ".csv"), ReadBytes(Sample("footing-f1.expected.csv")));
+        EXPECT_EQ(ReadBytes(stem + ".txt"), ReadBytes(Sample("footing-f1.expected.txt")));
+    }
+    EXPECT_EQ(Files().size(), 5u); // the drawing and two pairs of reports, nothing staged
+}
+
+TEST_F(KolvoTally, AFailedAnalysisLeavesItsReportsUnderTheirOwnNames) {
+    const std::string drawing = Work("broken.dxf");
+    WriteBytes(drawing, "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\nx\r\n");
+    const std::string report = Work(SHOWN("配筋.csv"));
     const TRunResult r = Run({drawing, report});
-    EXPECT_EQ(r.ExitCode, 0) << r.Err;
-    EXPECT_EQ(r.Out, SHOWN("集計結果を") + report + ".csv" + SHOWN("へ保存しました") + Eol);
-    EXPECT_EQ(ReadBytes(report + ".csv"), ReadBytes(Sample("footing-f1.expected.csv")));
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_EQ(ReadBytes(report), "");
+    EXPECT_EQ(ReadBytes(Work(SHOWN("配筋.txt"))), "");
+    EXPECT_EQ(Files().size(), 3u);
 }
 #endif
 

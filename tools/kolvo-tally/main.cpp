@@ -14,6 +14,7 @@
 #include "ConsoleText.h"
 #include "Errors.h"
 #include "FileIdentity.h"
+#include "ReportNames.h"
 #include "ReportPaths.h"
 #include "UserMessage.h"
 
@@ -79,8 +80,8 @@ int Tally(const std::string& drawing, const std::string& report) {
             .WriteTo(stderr);
         return ExitUsage;
     }
-    const std::string summary = kolvo::SummaryReportPath(report);
-    const std::string detail = kolvo::DetailReportPath(summary);
+    const kolvo::TReportNames names = kolvo::ReportNamesFor(report);
+    const std::string& summary = names.Summary;
     // A summary named .txt is its own detail list (on Windows whatever the letter case), and
     // the two reports would overwrite each other.
     if (IsTxtExtension(kolvo::ExtractFileExt(summary))) {
@@ -88,19 +89,26 @@ int Tally(const std::string& drawing, const std::string& report) {
                           report);
     }
     // Creating the reports would empty the drawing before it is read.
-    if (kolvo::IsSameFile(drawing, summary) || kolvo::IsSameFile(drawing, detail)) {
+    if (kolvo::IsSameFile(drawing, summary) || kolvo::IsSameFile(drawing, names.Detail)) {
         return UsageError("報告ファイルが図面ファイルと同じ名前になります: ", drawing);
     }
 
     std::vector<std::string> refusals;
     kolvo::SetUserMessageHook([&refusals](const std::string& text) { refusals.push_back(text); });
+    std::string failure;
     try {
-        kolvo::TallyBarsFromDxf(drawing, report);
+        kolvo::TallyBarsFromDxf(drawing, names.AnalysisReport);
     } catch (const std::bad_alloc&) {
-        return Failed("メモリが足りません");
+        failure = "メモリが足りません";
     } catch (const std::exception& e) {
         // EConvertError and EInOutError carry the user's message texts in CP932.
-        return Failed(e.what());
+        failure = e.what();
+    }
+    // Even after a failure the reports are left under their own names, as the analysis left
+    // them.
+    const bool moved = kolvo::MoveStagedReports(names);
+    if (!failure.empty()) {
+        return Failed(failure);
     }
     if (!refusals.empty()) {
         for (const std::string& text : refusals) {
@@ -113,7 +121,7 @@ int Tally(const std::string& drawing, const std::string& report) {
         }
         return ExitAnalysisFailed;
     }
-    if (!kolvo::IsExistingFile(summary)) {
+    if (!moved || !kolvo::IsExistingFile(summary)) {
         TConsoleLine()
             .Text("kolvo-tally: ")
             .Text(kolvo::CannotCreateFileMessage)
