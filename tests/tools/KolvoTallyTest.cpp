@@ -78,6 +78,16 @@ TEST_F(KolvoTally, AReportNameWithItsOwnExtensionIsTheSummary) {
     EXPECT_EQ(ReadBytes(Work("plan.txt")), ReadBytes(Sample("slab-s1.expected.txt")));
 }
 
+TEST_F(KolvoTally, ADotInAFolderNameIsNoExtension) {
+    std::filesystem::create_directory(Work("rev.2"));
+    const std::string report = Work("rev.2") + "/plan";
+    const TRunResult r = Run({Sample("beam-g1.dxf"), report});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(ReadBytes(report + ".csv"), ReadBytes(Sample("beam-g1.expected.csv")));
+    EXPECT_EQ(ReadBytes(report + ".txt"), ReadBytes(Sample("beam-g1.expected.txt")));
+    EXPECT_EQ(Files().size(), 1u); // nothing beside the folder
+}
+
 TEST_F(KolvoTally, AMissingDrawingCreatesAndDeletesNothing) {
     WriteBytes(Work("old.csv"), "keep me");
     WriteBytes(Work("old.txt"), "keep me too");
