@@ -25,6 +25,12 @@ LRESULT CALLBACK ApplicationWindowProc(HWND window, UINT message, WPARAM wParam,
             break;
         }
     }
+    // Activating the application window (its task-bar button) activates the dialog.
+    if (message == WM_SETFOCUS && dialog != nullptr && IsWindowVisible(dialog) &&
+        IsWindowEnabled(dialog)) {
+        SetForegroundWindow(dialog);
+        return 0;
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

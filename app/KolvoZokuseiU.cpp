@@ -177,6 +177,22 @@ void TKolvoZokuSeiF::Show() {
     SetFocus(Control(IdPlButton1));
 }
 
+void TKolvoZokuSeiF::Minimize() {
+    if (owner_ != nullptr && owner_ == App().Handle()) {
+        App().Minimize(window_.Get());
+    } else {
+        ShowWindow(window_.Get(), SW_MINIMIZE);
+    }
+}
+
+void TKolvoZokuSeiF::Restore() {
+    if (owner_ != nullptr && owner_ == App().Handle()) {
+        App().Restore(window_.Get());
+    } else {
+        ShowWindow(window_.Get(), SW_RESTORE);
+    }
+}
+
 void TKolvoZokuSeiF::Close() {
     SendMessageA(window_.Get(), WM_CLOSE, 0, 0);
 }
@@ -277,6 +293,17 @@ LRESULT TKolvoZokuSeiF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
     }
+    case WM_ACTIVATE:
+        // Coming back to the dialog puts the focus back where the user left it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            lastFocus_ = focus != nullptr && IsChild(window, focus) ? focus : lastFocus_;
+        } else if (!HIWORD(wParam)) {
+            SetFocus(lastFocus_ != nullptr && IsWindow(lastFocus_) ? lastFocus_
+                                                                   : Control(IdPlButton1));
+            return 0;
+        }
+        break;
     case WM_CLOSE:
         FormClose();
         DestroyWindow(window);

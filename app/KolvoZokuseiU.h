@@ -81,6 +81,10 @@ public:
     void Show();
     // Closes as the close box does: FormClose, then the window goes.
     void Close();
+    // The quantity run steps aside while the user works in the CAD host: the dialog goes to the
+    // task bar together with the application window, and comes back from there.
+    void Minimize();
+    void Restore();
 
     // State the quantity run works with.
     const std::string& WorkFolder() const { return workFolder_; }
@@ -110,6 +114,7 @@ private:
     WindowHandle window_;
     std::string workFolder_;
     std::string baseName_;
+    HWND lastFocus_ = nullptr; // the control that had the focus when the dialog was left
 };
 
 // The program's main dialog while it exists; null before and after.

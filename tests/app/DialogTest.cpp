@@ -1,6 +1,7 @@
 // The main dialog created in this process: what a user sees and what it leaves in the settings
 // file. The expected values are written out here from the dialog's description, not taken from
 // the program's own layout table, so that a slip in that table shows.
+#include "Application.h"
 #include "KolvoZokuseiU.h"
 #include "TestFolders.h"
 
@@ -213,15 +214,6 @@ TEST_F(DialogTest, ReportNameIsStoredAndShownExactlyAsTyped) {
     EXPECT_EQ(third->ReportName(), "D:\\out\\summary.csv");
 }
 
-TEST_F(DialogTest, SettingsFileFollowsTheExecutableNameNotItsFolder) {
-    executable = "E:\\portable\\tools\\Kolvo-test.exe";
-    auto form = Open();
-    form->SetReportName("x");
-    form->Close();
-    EXPECT_TRUE(FileExists(WorkFolder() + "Kolvo-test.Ini"));
-    EXPECT_FALSE(FileExists(WorkFolder() + "Kolvo.Ini"));
-}
-
 TEST_F(DialogTest, SettingsWrittenByHandAreRead) {
     ASSERT_TRUE(CreateDirectoryA((scratch.Path() + "Users").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
@@ -265,6 +257,24 @@ TEST_F(DialogTest, BrowseReplacesTheFieldOnlyWhenConfirmed) {
     EXPECT_EQ(form->ReportName(), browseAnswer);
     ASSERT_EQ(browseOwners.size(), 2u);
     EXPECT_EQ(browseOwners[0], form->Handle()) << "the save dialog is modal to the dialog";
+}
+
+TEST_F(DialogTest, MinimizeTakesTheDialogToTheTaskBarAndRestoreBringsItBack) {
+    Application& application = App();
+    if (application.Handle() == nullptr) {
+        ASSERT_TRUE(application.Initialize(GetModuleHandleA(nullptr)));
+    }
+    TKolvoZokuSeiF form(GetModuleHandleA(nullptr), application.Handle(), Services(), false);
+    form.Show();
+    ASSERT_EQ(GetWindow(form.Handle(), GW_OWNER), application.Handle());
+
+    form.Minimize();
+    EXPECT_FALSE(IsWindowVisible(form.Handle()));
+    EXPECT_TRUE(IsIconic(application.Handle())) << "the task-bar button stays";
+    form.Restore();
+    EXPECT_TRUE(IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(IsIconic(form.Handle()));
+    EXPECT_FALSE(IsIconic(application.Handle()));
 }
 
 TEST_F(DialogTest, UnwritableSettingsAreReportedAndTheDialogClosesAnyway) {
