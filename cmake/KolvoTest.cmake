@@ -1,10 +1,11 @@
-# GoogleTest: the native build uses the system package; the Windows build compiles it from
-# Debian's source package with the same cross toolchain.
+# GoogleTest: the native build uses the system package; the cross build compiles it from
+# Debian's source package with the same cross toolchain. On Windows itself (MSYS2) GoogleTest is
+# an installed package like any other.
 if(NOT KOLVO_TESTS)
     return()
 endif()
 enable_testing()
-if(CMAKE_CROSSCOMPILING)
+if(CMAKE_CROSSCOMPILING AND EXISTS /usr/src/googletest/CMakeLists.txt)
     set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
     set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
     set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)

@@ -11,11 +11,15 @@ set(CMAKE_C_COMPILER ${KOLVO_MINGW_CC})
 set(CMAKE_CXX_COMPILER ${KOLVO_MINGW_CXX})
 set(CMAKE_RC_COMPILER ${KOLVO_MINGW_RC})
 
-set(CMAKE_FIND_ROOT_PATH /usr/${KOLVO_MINGW_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+# Libraries and headers come from the cross sysroot where there is one (Debian); on a Windows
+# machine (MSYS2) the compiler's own search paths are the right ones.
+if(EXISTS /usr/${KOLVO_MINGW_PREFIX})
+    set(CMAKE_FIND_ROOT_PATH /usr/${KOLVO_MINGW_PREFIX})
+    set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+    set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+    set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+    set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+endif()
 
 # Tests and other build-time runs of Windows programs go through Wine: add_test picks this up,
 # so every test executable, whoever writes it, runs the same way. The prefix lives in the build
