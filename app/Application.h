@@ -33,6 +33,8 @@ public:
     int Run(HWND mainDialog);
     // Handles every pending message and returns; false once the quit message has come.
     bool ProcessMessages(HWND mainDialog);
+    // The quit message has come while messages were handled outside the loop.
+    bool Quitting() const { return quit_; }
 
     // Minimising goes through the application window, as the task-bar button belongs to it.
     void Minimize(HWND mainDialog);

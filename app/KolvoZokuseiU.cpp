@@ -1,7 +1,10 @@
 #include "KolvoZokuseiU.h"
 
 #include "Application.h"
+#include "DialogRunEnvironment.h"
+#include "Notice.h"
 #include "Shell.h"
+#include "UserMessage.h"
 
 #include <commdlg.h>
 #include <shlobj.h>
@@ -84,6 +87,10 @@ DialogServices SystemDialogServices() {
     services.showError = [](HWND owner, const std::string& text) {
         App().ShowMessage(owner, text, MB_OK | MB_ICONERROR);
     };
+    services.showMessage = [](HWND owner, const std::string& text) {
+        App().ShowMessage(owner, text, MB_OK);
+    };
+    services.paintNotice = [](HWND window, const std::string& text) { PaintNotice(window, text); };
     return services;
 }
 
@@ -247,8 +254,52 @@ void TKolvoZokuSeiF::Button5Click() {
     Close();
 }
 
+namespace {
+
+// The analysis reports a summary it cannot create through the user-message hook: during a run
+// that is a message box over the dialog.
+class RunMessages {
+public:
+    explicit RunMessages(UserMessageHook hook) { SetUserMessageHook(std::move(hook)); }
+    RunMessages(const RunMessages&) = delete;
+    RunMessages& operator=(const RunMessages&) = delete;
+    ~RunMessages() { SetUserMessageHook({}); }
+};
+
+} // namespace
+
 void TKolvoZokuSeiF::Button4Click() {
-    // STUB: the quantity run is not wired in yet; until it is, pressing "実　行" does nothing.
+    // The run lets the dialog handle its messages while it waits for the host, so the button can
+    // be pressed again; a second run inside the first would talk over it to the same host.
+    if (running_) {
+        return;
+    }
+    running_ = true;
+    closing_ = false;
+    HWND window = window_.Get();
+    {
+        RunMessages messages([this, window](const std::string& text) {
+            if (services_.showMessage) {
+                services_.showMessage(window, text);
+            }
+        });
+        try {
+            DialogRunEnvironment environment(*this, services_);
+            lastRun_ = RunQuantity(environment, baseName_);
+        } catch (const std::exception& error) {
+            // The drawing could not be read or a report not written: the run ends here, the
+            // dialog stays usable and the user is told why.
+            if (!closing_) {
+                Restore();
+            }
+            services_.showError(window, error.what());
+        }
+    }
+    running_ = false;
+    if (closing_) {
+        // The close asked for during the run, now that nothing runs under the dialog.
+        PostMessageA(window, WM_CLOSE, 0, 0);
+    }
 }
 
 void TKolvoZokuSeiF::Button2Click() {
@@ -305,6 +356,12 @@ LRESULT TKolvoZokuSeiF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         }
         break;
     case WM_CLOSE:
+        if (running_) {
+            // The run still uses the dialog: it ends at its next look at the host, and the
+            // dialog closes after it.
+            closing_ = true;
+            return 0;
+        }
         FormClose();
         DestroyWindow(window);
         return 0;

@@ -2,6 +2,7 @@
 // the banner. It owns the work folder, the base name of the DXF export and the settings file.
 #pragma once
 
+#include "QuantityRun.h"
 #include "WinHandles.h"
 #include "WorkFolder.h"
 
@@ -59,6 +60,11 @@ struct DialogServices {
     std::function<bool(HWND owner, std::string& path)> browseForSave;
     // A modal error message with the application title.
     std::function<void(HWND owner, const std::string& text)> showError;
+    // A modal message with an OK button and the application title, for the fixed texts the
+    // quantity run shows (no report name, a summary that cannot be created).
+    std::function<void(HWND owner, const std::string& text)> showMessage;
+    // Paints the run's notice onto the host's command-line window.
+    std::function<void(HWND window, const std::string& text)> paintNotice;
 };
 
 // The services of the real program: shell folder, running executable, local clock, the
@@ -92,6 +98,12 @@ public:
     std::string SettingsPath() const;
     std::string ReportName() const; // Edit1's text
     void SetReportName(std::string_view name);
+    // The paths of the latest quantity run (empty before the first).
+    const RunPaths& LastRun() const { return lastRun_; }
+    // A quantity run is waiting for the host, or analysing.
+    bool Running() const { return running_; }
+    // The dialog was asked to close while a run was under way; it closes once the run is over.
+    bool Closing() const { return closing_; }
 
     // Event handlers.
     void FormCreate();
@@ -115,6 +127,9 @@ private:
     std::string workFolder_;
     std::string baseName_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the dialog was left
+    RunPaths lastRun_;
+    bool running_ = false;
+    bool closing_ = false;
 };
 
 // The program's main dialog while it exists; null before and after.

@@ -1,0 +1,99 @@
+#include "DialogRunEnvironment.h"
+
+#include "Acad11ACtrl.h"
+#include "Analysis.h"
+#include "Application.h"
+#include "KolvoZokuseiU.h"
+
+namespace kolvo {
+
+DialogRunEnvironment::DialogRunEnvironment(TKolvoZokuSeiF& form, const DialogServices& services)
+    : form_(form), services_(services) {}
+
+std::string DialogRunEnvironment::ReportName() {
+    return form_.ReportName();
+}
+
+void DialogRunEnvironment::ShowError(const std::string& message) {
+    if (services_.showMessage) {
+        services_.showMessage(form_.Handle(), message);
+    }
+}
+
+void DialogRunEnvironment::MinimiseDialog() {
+    form_.Minimize();
+}
+
+void DialogRunEnvironment::RestoreDialog() {
+    form_.Restore();
+}
+
+void DialogRunEnvironment::DeleteFileIfAny(const std::string& path) {
+    // No file or a file in use: the run goes on, and finds out from what exists afterwards.
+    DeleteFileA(path.c_str());
+}
+
+bool DialogRunEnvironment::FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DialogRunEnvironment::ActivateHost() {
+    if (!kolvo::ActivateHost()) {
+        return false;
+    }
+    host_ = FindHostMainWindow();
+    return host_ != nullptr;
+}
+
+NoticeWindow DialogRunEnvironment::FindCommandLine() {
+    return reinterpret_cast<NoticeWindow>(FindHostCommandLine());
+}
+
+void DialogRunEnvironment::TypeCommand(std::u16string_view text) {
+    kolvo::TypeCommand(std::wstring(text.begin(), text.end()));
+}
+
+std::u16string DialogRunEnvironment::AnsiToUtf16(std::string_view text) {
+    if (text.empty()) {
+        return {};
+    }
+    const int size = int(text.size());
+    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+    if (units <= 0) {
+        return {};
+    }
+    std::wstring wide(size_t(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), units);
+    return std::u16string(wide.begin(), wide.end());
+}
+
+std::string DialogRunEnvironment::ReadCommandLine() {
+    return kolvo::ReadCommandLine();
+}
+
+void DialogRunEnvironment::Pause() {
+    Sleep(RunPollMilliseconds);
+    App().ProcessMessages(form_.Handle());
+}
+
+bool DialogRunEnvironment::SelectionAbandoned() {
+    // The host that was asked to select is gone: nobody will ever end the selection.
+    return ProgramClosing() || host_ == nullptr || !IsWindow(host_);
+}
+
+bool DialogRunEnvironment::ProgramClosing() {
+    return form_.Closing() || App().Quitting();
+}
+
+void DialogRunEnvironment::Analyse(const std::string& dxfPath, const std::string& reportPath) {
+    TallyBarsFromDxf(dxfPath, reportPath);
+}
+
+void DialogRunEnvironment::PaintNotice(NoticeWindow window, const std::string& text) {
+    if (services_.paintNotice) {
+        services_.paintNotice(reinterpret_cast<HWND>(window), text);
+    }
+}
+
+} // namespace kolvo
