@@ -1,0 +1,448 @@
+// The quantity run from a press of "実　行", against the stand-in CAD host running as a program of
+// its own: what the host receives, byte for byte and in order, the files left behind, what the
+// user is shown, and how the run ends when the host or the dialog goes away under it.
+#include "Acad11ACtrl.h"
+#include "KolvoZokuseiU.h"
+#include "Shell.h"
+#include "StandInProcess.h"
+#include "TestFolders.h"
+
+#include <gtest/gtest.h>
+
+#include <shlobj.h>
+
+#include <functional>
+#include <map>
+#include <memory>
+
+namespace kolvo {
+namespace {
+
+using test::FileExists;
+using test::ReadBytes;
+using test::ReceivedUnicode;
+using test::ScratchFolder;
+using test::StandInProcess;
+using test::WindowsPath;
+using test::WriteBytes;
+
+std::wstring Wide(const std::string& ansi) {
+    const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
+    std::wstring wide(size_t(units), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), units);
+    return wide;
+}
+
+std::string Sample(const std::string& name) {
+    return WindowsPath(KOLVO_SAMPLES_DIR) + "\\" + name;
+}
+
+// Actions the test takes while the run waits for the host: the run handles this thread's
+// messages between its polls, so a thread timer fires in the middle of it.
+std::map<UINT_PTR, std::function<void()>>& PendingActions() {
+    static std::map<UINT_PTR, std::function<void()>> actions;
+    return actions;
+}
+
+void CALLBACK RunPendingAction(HWND, UINT, UINT_PTR id, DWORD) {
+    KillTimer(nullptr, id);
+    auto found = PendingActions().find(id);
+    if (found == PendingActions().end()) {
+        return;
+    }
+    std::function<void()> action = std::move(found->second);
+    PendingActions().erase(found);
+    action();
+}
+
+// Runs `action` at the run's first look at its messages after `milliseconds`.
+void During(UINT milliseconds, std::function<void()> action) {
+    const UINT_PTR id = SetTimer(nullptr, 0, milliseconds, RunPendingAction);
+    PendingActions()[id] = std::move(action);
+}
+
+void HandleMessagesFor(DWORD milliseconds) {
+    const DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        Sleep(10);
+    } while (GetTickCount() - start < milliseconds);
+}
+
+// The command texts as the host must receive them.
+const std::string SelectPrevious = ReceivedUnicode(L"\x0003SELECT P\rU\r\r");
+const std::string StartSelect = ReceivedUnicode(L"\x0003SELECT ");
+const std::string FileDialogsOff = ReceivedUnicode(L"FILEDIA 0 ");
+const std::string AnswerYes = ReceivedUnicode(L"Y\r");
+const std::string FileDialogsOn = ReceivedUnicode(L"FILEDIA 1 ");
+
+std::string Export(const std::string& dxfPath) {
+    return ReceivedUnicode(L"DXFOUT \"" + Wide(dxfPath) + L"\"\rVER 2000 OBJ PREV \r16 ");
+}
+
+class RunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(GetACP(), 932u) << "run with LANG=ja_JP.UTF-8";
+        ASSERT_TRUE(CreateDirectoryA(reportFolder.c_str(), nullptr));
+    }
+    void TearDown() override {
+        for (const auto& [id, action] : PendingActions()) {
+            KillTimer(nullptr, id);
+        }
+        PendingActions().clear();
+    }
+
+    DialogServices Services() {
+        DialogServices services;
+        services.appDataFolder = [this](HWND) { return appData; };
+        services.executablePath = [] { return std::string("D:\\bin\\Kolvo.exe"); };
+        services.localTime = [] { return LocalTime{2024, 3, 7, 9, 5, 3}; };
+        services.browseForSave = [](HWND, std::string&) { return false; };
+        services.showError = [this](HWND, const std::string& text) { errors.push_back(text); };
+        services.showMessage = [this](HWND, const std::string& text) { messages.push_back(text); };
+        services.paintNotice = [this](HWND window, const std::string& text) {
+            notices.push_back({window, text});
+            SystemDialogServices().paintNotice(window, text);
+        };
+        return services;
+    }
+
+    std::unique_ptr<TKolvoZokuSeiF> Open(const std::string& reportName) {
+        auto form =
+            std::make_unique<TKolvoZokuSeiF>(GetModuleHandleA(nullptr), nullptr, Services(), false);
+        EXPECT_TRUE(form->Created());
+        form->SetReportName(reportName);
+        form->Show();
+        return form;
+    }
+
+    // "実　行" pressed; returns when the run is over.
+    static void Press(TKolvoZokuSeiF& form) {
+        SendMessageA(form.Control(IdPlButton1), BM_CLICK, 0, 0);
+    }
+
+    static bool ShownNormally(const TKolvoZokuSeiF& form) {
+        return IsWindowVisible(form.Handle()) && !IsIconic(form.Handle());
+    }
+
+    std::string WorkFolder() const { return appData + "\\Vantorel\\"; }
+    // The export under the dialog's twelve-digit base name.
+    std::string Dxf() const { return WorkFolder() + "240307090503.dxf"; }
+
+    static std::vector<std::string> QuickHost(std::vector<std::string> more = {}) {
+        std::vector<std::string> args = {"--select-delay=300", "--export-delay=100",
+                                         "--drawing=" + Sample("beam-g1.dxf")};
+        args.insert(args.end(), more.begin(), more.end());
+        return args;
+    }
+
+    ScratchFolder scratch;
+    // 表 ends in the byte of a backslash: the export path must reach the host whole.
+    std::string appData = scratch.Path() + "\x90\x7d\x95\x5c";        // 図表
+    std::string reportFolder = scratch.Path() + "\x8f\x57\x8c\x76\\"; // 集計
+    std::vector<std::string> messages;
+    std::vector<std::string> errors;
+    std::vector<std::pair<HWND, std::string>> notices;
+};
+
+TEST_F(RunTest, WholeRunExportsAnswersTalliesAndLeavesTheNotice) {
+    StandInProcess host(QuickHost({"--ask-export"}));
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars.dat");
+    // An export already there when the host comes to write: it asks before replacing it.
+    During(250, [&] { ASSERT_TRUE(WriteBytes(Dxf(), "stale")); });
+    Press(*form);
+
+    const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
+                                               Export(Dxf()),  AnswerYes,   AnswerYes,
+                                               FileDialogsOn};
+    EXPECT_EQ(host.Received(), expected);
+    // Each question was answered once, and the export replaced the file in place.
+    EXPECT_EQ(ReadBytes(Dxf()), ReadBytes(Sample("beam-g1.dxf")));
+    EXPECT_EQ(ReadBytes(reportFolder + "bars.csv"), ReadBytes(Sample("beam-g1.expected.csv")));
+    EXPECT_EQ(ReadBytes(reportFolder + "bars.txt"), ReadBytes(Sample("beam-g1.expected.txt")));
+    EXPECT_EQ(form->LastRun().dxfPath, Dxf());
+    EXPECT_EQ(form->LastRun().reportPath, reportFolder + "bars.csv");
+
+    ASSERT_EQ(notices.size(), 1u);
+    EXPECT_EQ(notices[0].first, FindHostCommandLine());
+    EXPECT_EQ(notices[0].second, "\x8f\x57\x8c\x76\x8c\x8b\x89\xca\x82\xf0" + reportFolder +
+                                     "bars.csv\x82\xd6\x95\xdb\x91\xb6\x82\xb5\x82\xdc\x82\xb5"
+                                     "\x82\xbd"); // 集計結果を … へ保存しました
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(ShownNormally(*form));
+    EXPECT_FALSE(form->Running());
+}
+
+TEST_F(RunTest, ReportNameGivesTheSummaryAndDetailPaths) {
+    StandInProcess host(QuickHost());
+    ASSERT_TRUE(host.Started());
+    for (const std::string folder : {"data", "data.old"}) {
+        ASSERT_TRUE(CreateDirectoryA((scratch.Path() + folder).c_str(), nullptr));
+    }
+    const std::string data = scratch.Path() + "data\\";
+    const std::string old = scratch.Path() + "data.old\\";
+    const struct {
+        std::string name, summary, detail;
+    } cases[] = {
+        {data + "bars.txt", data + "bars.csv", data + "bars.txt"},
+        {data + "plain", data + "plain.csv", data + "plain.txt"},
+        // A dot in a folder name is no extension.
+        {old + "bars", old + "bars.csv", old + "bars.txt"},
+    };
+    auto form = Open("");
+    for (const auto& run : cases) {
+        SCOPED_TRACE(run.name);
+        form->SetReportName(run.name);
+        Press(*form);
+        EXPECT_EQ(form->LastRun().reportPath, run.summary);
+        EXPECT_EQ(ReadBytes(run.summary), ReadBytes(Sample("beam-g1.expected.csv")));
+        EXPECT_EQ(ReadBytes(run.detail), ReadBytes(Sample("beam-g1.expected.txt")));
+    }
+    EXPECT_EQ(notices.size(), 3u);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(RunTest, EmptyReportNameIsRefusedBeforeAnythingHappens) {
+    StandInProcess host(QuickHost());
+    ASSERT_TRUE(host.Started());
+    auto form = Open("");
+    ASSERT_TRUE(WriteBytes(Dxf(), "earlier export"));
+    Press(*form);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "\x95\xdb\x91\xb6\x83\x74\x83\x40\x83\x43\x83\x8b\x96\xbc\x82\xaa\x8e"
+                           "\x77\x92\xe8\x82\xb3\x82\xea\x82\xc4\x82\xa2\x82\xdc\x82\xb9\x82"
+                           "\xf1"); // 保存ファイル名が指定されていません
+    EXPECT_TRUE(host.Received().empty());
+    EXPECT_EQ(ReadBytes(Dxf()), "earlier export");
+    EXPECT_TRUE(ShownNormally(*form));
+}
+
+TEST_F(RunTest, WithoutHostNothingIsTypedAndEarlierFilesAreGone) {
+    auto form = Open(reportFolder + "bars");
+    ASSERT_TRUE(WriteBytes(Dxf(), "earlier export"));
+    ASSERT_TRUE(WriteBytes(reportFolder + "bars.csv", "D13,1,100\r\n"));
+    Press(*form);
+    EXPECT_FALSE(FileExists(Dxf()));
+    EXPECT_FALSE(FileExists(reportFolder + "bars.csv"));
+    EXPECT_FALSE(FileExists(reportFolder + "bars.txt"));
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(ShownNormally(*form));
+}
+
+TEST_F(RunTest, HostClosedDuringSelectionEndsTheRun) {
+    StandInProcess host({"--select-delay=600000"});
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    During(500, [&] {
+        EXPECT_FALSE(ShownNormally(*form)) << "the dialog steps aside while the user selects";
+        host.Stop();
+    });
+    Press(*form);
+    const std::vector<std::string> expected = {SelectPrevious, StartSelect};
+    EXPECT_EQ(host.Received(), expected);
+    EXPECT_TRUE(ShownNormally(*form));
+    EXPECT_FALSE(FileExists(reportFolder + "bars.csv"));
+    EXPECT_TRUE(notices.empty());
+}
+
+TEST_F(RunTest, HostStuckAfterExportingEndsWhenTheHostIsClosed) {
+    StandInProcess host(QuickHost({"--stuck"}));
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    During(1500, [&] { host.Stop(); });
+    Press(*form);
+    // The closed host reads as an empty command line: the export wait ends and the file that
+    // was written is analysed.
+    const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
+                                               Export(Dxf())};
+    EXPECT_EQ(host.Received(), expected);
+    EXPECT_EQ(ReadBytes(reportFolder + "bars.csv"), ReadBytes(Sample("beam-g1.expected.csv")));
+    EXPECT_TRUE(ShownNormally(*form));
+}
+
+TEST_F(RunTest, DialogClosedDuringSelectionEndsTheRunThenCloses) {
+    StandInProcess host({"--select-delay=600000"});
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    HWND window = form->Handle();
+    During(500, [&] { SendMessageA(window, WM_CLOSE, 0, 0); });
+    Press(*form);
+    EXPECT_TRUE(IsWindow(window)) << "the dialog outlives the run that uses it";
+    HandleMessagesFor(300);
+    EXPECT_FALSE(IsWindow(window)) << "and closes after it";
+    const std::vector<std::string> expected = {SelectPrevious, StartSelect};
+    EXPECT_EQ(host.Received(), expected);
+    EXPECT_EQ(ReadBytes(WorkFolder() + "Kolvo.Ini"), "[\x8f\x89\x8a\xfa\x89\xbb]\r\n"
+                                                     "\x95\xdb\x91\xb6\x96\xbc=" +
+                                                         reportFolder + "bars\r\n");
+}
+
+TEST_F(RunTest, DialogClosedDuringExportSwitchesFileDialogsBackOn) {
+    StandInProcess host(QuickHost({"--stuck"}));
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    HWND window = form->Handle();
+    During(1500, [&] { PostMessageA(window, WM_CLOSE, 0, 0); });
+    Press(*form);
+    const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
+                                               Export(Dxf()), FileDialogsOn};
+    EXPECT_EQ(host.Received(), expected);
+    EXPECT_TRUE(FileExists(Dxf()));
+    EXPECT_FALSE(FileExists(reportFolder + "bars.csv")) << "a closing program analyses nothing";
+    HandleMessagesFor(300);
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(RunTest, EmptyLineDuringExportEndsTheWaitAtOnce) {
+    StandInProcess host({"--select-delay=300", "--export-delay=1500", "--empty-during-export",
+                         "--drawing=" + Sample("beam-g1.dxf")});
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    Press(*form);
+    const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
+                                               Export(Dxf()), FileDialogsOn};
+    EXPECT_EQ(host.Received(), expected);
+    // The run went on before the host had written anything: nothing to analyse.
+    EXPECT_FALSE(FileExists(reportFolder + "bars.csv"));
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(ShownNormally(*form));
+}
+
+TEST_F(RunTest, SecondPressDuringARunIsIgnored) {
+    StandInProcess host(QuickHost());
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    int nestedPresses = 0;
+    During(250, [&] {
+        ++nestedPresses;
+        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(IdPlButton1, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(form->Control(IdPlButton1)));
+    });
+    Press(*form);
+    HandleMessagesFor(300);
+    EXPECT_EQ(nestedPresses, 1);
+    const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
+                                               Export(Dxf()), FileDialogsOn};
+    EXPECT_EQ(host.Received(), expected);
+    EXPECT_EQ(notices.size(), 1u);
+}
+
+TEST_F(RunTest, UnreadableDrawingIsReportedAndTheDialogStaysUsable) {
+    const std::string broken = scratch.Path() + "broken.dxf";
+    ASSERT_TRUE(WriteBytes(broken, "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n"
+                                   " 10\r\n1O.5\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n"));
+    StandInProcess host({"--select-delay=300", "--export-delay=100", "--drawing=" + broken});
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    Press(*form);
+    ASSERT_EQ(errors.size(), 1u);
+    EXPECT_EQ(errors[0], "'1O.5' \x82\xcd\x95\x82\x93\xae\x8f\xac\x90\x94\x93\x5f\x90\x94\x82\xc5"
+                         "\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1"); // は浮動小数点数では…
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(ShownNormally(*form));
+    EXPECT_FALSE(form->Running()) << "a new run can start";
+}
+
+TEST_F(RunTest, SummaryThatCannotBeCreatedIsShownWithTheTitle) {
+    StandInProcess host(QuickHost());
+    ASSERT_TRUE(host.Started());
+    auto form = Open(scratch.Path() + "no such folder\\bars");
+    Press(*form);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xec\x90\xac\x82\xc5\x82"
+                           "\xab\x82\xdc\x82\xb9\x82\xf1"); // ファイルを作成できません
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(FileExists(Dxf()));
+}
+
+// Kolvo.exe itself: a close asked for while its run waits for the host ends the run, writes the
+// settings and ends the program.
+HWND FindProcessWindow(DWORD processId, const char* windowClass) {
+    struct Search {
+        DWORD processId;
+        const char* windowClass;
+        HWND found;
+    } search{processId, windowClass, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (owner == s->processId && lstrcmpiA(name, s->windowClass) == 0) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WaitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 300; ++i) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return condition();
+}
+
+TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
+    ScratchFolder scratch;
+    const std::string exe = scratch.Path() + "KolvoRunClose.exe";
+    ASSERT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), exe.c_str(), FALSE));
+    const std::string settings =
+        GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + "\\Vantorel\\KolvoRunClose.Ini";
+    DeleteFileA(settings.c_str());
+
+    StandInProcess host({"--select-delay=600000"});
+    ASSERT_TRUE(host.Started());
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + exe + "\"";
+    ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &process));
+    HWND dialog = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        dialog = FindProcessWindow(process.dwProcessId, "TKolvoZokuSeiF");
+        return dialog != nullptr && IsWindowVisible(dialog);
+    }));
+    const std::string name = scratch.Path() + "bars";
+    SendMessageA(GetDlgItem(dialog, IdEdit1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageA(GetDlgItem(dialog, IdPlButton1), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return host.Received().size() == 2; })) << "the run began";
+
+    PostMessageA(GetWindow(dialog, GW_OWNER), WM_SYSCOMMAND, SC_CLOSE, 0);
+    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
+    if (!ended) {
+        TerminateProcess(process.hProcess, 99);
+    }
+    DWORD code = 99;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    EXPECT_TRUE(ended) << "the program did not end";
+    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(host.Received().size(), 2u) << "nothing typed after the close";
+    EXPECT_EQ(ReadBytes(settings),
+              "[\x8f\x89\x8a\xfa\x89\xbb]\r\n\x95\xdb\x91\xb6\x96\xbc=" + name + "\r\n");
+    DeleteFileA(settings.c_str());
+}
+
+} // namespace
+} // namespace kolvo
