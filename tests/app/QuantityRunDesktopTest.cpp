@@ -61,6 +61,17 @@ void During(UINT milliseconds, std::function<void()> action) {
     PendingActions()[id] = std::move(action);
 }
 
+// Runs `action` at the run's first look at its messages once `condition` holds.
+void When(std::function<bool()> condition, std::function<void()> action) {
+    if (condition()) {
+        action();
+        return;
+    }
+    During(50, [condition = std::move(condition), action = std::move(action)]() mutable {
+        When(std::move(condition), std::move(action));
+    });
+}
+
 void HandleMessagesFor(DWORD milliseconds) {
     const DWORD start = GetTickCount();
     do {
@@ -258,7 +269,8 @@ TEST_F(RunTest, HostStuckAfterExportingEndsWhenTheHostIsClosed) {
     StandInProcess host(QuickHost({"--stuck"}));
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
-    During(1500, [&] { host.Stop(); });
+    // Closed once the export is written and the host shows its busy line for good.
+    When([&] { return host.Received().size() == 4 && FileExists(Dxf()); }, [&] { host.Stop(); });
     Press(*form);
     // The closed host reads as an empty command line: the export wait ends and the file that
     // was written is analysed.
@@ -291,7 +303,8 @@ TEST_F(RunTest, DialogClosedDuringExportSwitchesFileDialogsBackOn) {
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     HWND window = form->Handle();
-    During(1500, [&] { PostMessageA(window, WM_CLOSE, 0, 0); });
+    When([&] { return host.Received().size() == 4 && FileExists(Dxf()); },
+         [&] { PostMessageA(window, WM_CLOSE, 0, 0); });
     Press(*form);
     const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
                                                Export(Dxf()), FileDialogsOn};
