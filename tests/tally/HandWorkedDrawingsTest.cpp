@@ -1,0 +1,1813 @@
+// Small drawings written out group by group, each crowding several of the tracing rules into one
+// scene, with both reports worked out by hand beforehand. The expectations were derived from the
+// drawing rules alone; the comments carry the working so that a reader can check it.
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "Analysis.h"
+
+namespace kolvo {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Reports {
+    std::string Summary;
+    std::string Detail;
+};
+
+enum class LineEnds { Lf, CrLf, Cr };
+
+std::string WithLineEnds(const std::string& Text, LineEnds Ends) {
+    std::string Result;
+    for (char c : Text) {
+        if (c != '\n' || Ends == LineEnds::Lf) {
+            Result += c;
+        } else {
+            Result += Ends == LineEnds::CrLf ? "\r\n" : "\r";
+        }
+    }
+    return Result;
+}
+
+std::string ReadBytes(const fs::path& Path) {
+    std::ifstream In(Path, std::ios::binary);
+    EXPECT_TRUE(In.good()) << Path;
+    return {std::istreambuf_iterator<char>(In), std::istreambuf_iterator<char>()};
+}
+
+class HandWorkedDrawings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        static std::atomic<int> Serial{0};
+        Folder = fs::temp_directory_path() /
+                 ("kolvo-hand-worked-" +
+                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                  std::to_string(Serial++) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(Folder);
+        fs::create_directories(Folder);
+    }
+    void TearDown() override {
+        std::error_code Ignored;
+        fs::remove_all(Folder, Ignored);
+    }
+
+    // The raw literals start with a line break after the opening quote; the file does not.
+    Reports Tally(const std::string& Dxf, LineEnds Ends) {
+        const fs::path DxfPath = Folder / "drawing.dxf";
+        {
+            std::ofstream Out(DxfPath, std::ios::binary);
+            Out << WithLineEnds(Dxf.substr(Dxf.front() == '\n' ? 1 : 0), Ends);
+        }
+        TallyBarsFromDxf(DxfPath.string(), (Folder / "bars").string());
+        return {ReadBytes(Folder / "bars.csv"), ReadBytes(Folder / "bars.txt")};
+    }
+
+    fs::path Folder;
+};
+
+// Five circles on one row. Sorted, they are taken in this order:
+//   layer "0" (no text, skipped), layer "A" (D22), then on layer REBAR the colour "     7"
+//   (its leading blank sorts before "1"), then colour "1" with the smaller circumference (D16),
+//   then colour "1" radius 5 (D13), which stands first in the file.
+// Each single-line leader ends in a V mark (a tip) with one horizontal bar through it, on its own
+// height. The leaders X, Y and W each start exactly as far (sqrt 500) from two circles, so the
+// circle order decides who takes them:
+//   D22 (80,0) takes W, "@200D10-A" (-40,0) takes X, D16 (40,0) finds W taken and takes Y,
+//   D13 (0,0) finds X and Y taken and falls back to Z (30 away).
+// Taken in file order D13 would have taken X instead.
+// The label of the circle at (-40,0): "D10" (y 2) first, "@200" (y -2, lower) goes in front,
+// "-A" (y 0, above the lowest so far) goes at the end. "D16" stands exactly on its circle.
+// A V mark at a tip is never used up, so every label's second walk returns its processed tip
+// again and ends there: each bar is tallied once.
+const char ContestedLeaders[] = R"dxf(
+0
+SECTION
+2
+ENTITIES
+0
+CIRCLE
+8
+REBAR
+62
+1
+10
+0.0
+20
+0.0
+30
+0.0
+40
+5.0
+0
+CIRCLE
+8
+REBAR
+62
+     7
+10
+-40.0
+20
+0.0
+40
+5.0
+0
+CIRCLE
+8
+REBAR
+62
+1
+10
+40.0
+20
+0.0
+40
+4.0
+0
+CIRCLE
+8
+0
+10
+0.0
+20
+40.0
+40
+5.0
+0
+CIRCLE
+8
+A
+10
+80.0
+20
+0.0
+40
+5.0
+0
+TEXT
+8
+0
+10
+-1.0
+20
+-1.0
+40
+2.5
+1
+D13
+0
+TEXT
+8
+0
+10
+-42.0
+20
+2.0
+40
+2.5
+1
+D10
+0
+TEXT
+8
+0
+10
+-42.0
+20
+-2.0
+40
+2.5
+1
+@200
+0
+TEXT
+8
+0
+10
+-42.0
+20
+0.0
+40
+2.5
+1
+-A
+0
+TEXT
+8
+0
+10
+44.0
+20
+0.0
+40
+2.5
+1
+D16
+0
+TEXT
+8
+0
+10
+79.0
+20
+-1.0
+40
+2.5
+1
+D22
+0
+LINE
+8
+LDR
+10
+-20.0
+20
+-10.0
+11
+-20.0
+21
+-50.0
+0
+LINE
+8
+LDR
+10
+20.0
+20
+-10.0
+11
+20.0
+21
+-60.0
+0
+LINE
+8
+LDR
+10
+60.0
+20
+-10.0
+11
+60.0
+21
+-70.0
+0
+LINE
+8
+LDR
+10
+0.0
+20
+-30.0
+11
+0.0
+21
+-80.0
+0
+LINE
+8
+BAR
+62
+     1
+10
+-50.0
+20
+-50.0
+11
+-10.0
+21
+-50.0
+0
+LINE
+8
+BAR
+10
+5.0
+20
+-60.0
+11
+35.0
+21
+-60.0
+0
+LINE
+8
+BAR
+10
+45.0
+20
+-70.0
+11
+95.0
+21
+-70.0
+0
+LINE
+8
+BAR
+10
+-10.0
+20
+-80.0
+11
+10.0
+21
+-80.0
+0
+LWPOLYLINE
+8
+0
+90
+3
+70
+0
+10
+-23.0
+20
+-53.0
+10
+-20.0
+20
+-50.0
+10
+-17.0
+20
+-53.0
+0
+LWPOLYLINE
+8
+0
+90
+3
+70
+0
+10
+17.0
+20
+-63.0
+10
+20.0
+20
+-60.0
+10
+23.0
+20
+-63.0
+0
+LWPOLYLINE
+8
+0
+90
+3
+70
+0
+10
+57.0
+20
+-73.0
+10
+60.0
+20
+-70.0
+10
+63.0
+20
+-73.0
+0
+LWPOLYLINE
+8
+0
+90
+3
+70
+0
+10
+-3.0
+20
+-83.0
+10
+0.0
+20
+-80.0
+10
+3.0
+20
+-83.0
+0
+ENDSEC
+0
+EOF
+)dxf";
+
+TEST_F(HandWorkedDrawings, CircleOrderDecidesWhichLabelTakesAContestedLeader) {
+    const Reports R = Tally(ContestedLeaders, LineEnds::Lf);
+    EXPECT_EQ(R.Detail, " @200D10-A,     -50,     -50,     -10,     -50,      40,BAR,     1,\r\n"
+                        "       D13,     -10,     -80,      10,     -80,      20,BAR,,\r\n"
+                        "       D16,       5,     -60,      35,     -60,      30,BAR,,\r\n"
+                        "       D22,      45,     -70,      95,     -70,      50,BAR,,\r\n");
+    EXPECT_EQ(R.Summary, "@200D10-A,1,40\r\nD13,1,20\r\nD16,1,30\r\nD22,1,50\r\n");
+}
+
+// Three labels on one row, leaders on layer LDR, bars on layer BAR.
+//
+// D19 at (0,0): the nearest line is L0 (-20,-10)-(20,-10) by its middle point. Its start side goes
+// on to A1 down to (-20,-40). There A2 starts 0.9 away and Y ends 1.8 away, so only A2 connects;
+// seen from A2's start, Y's end is 0.9 away, so A2 has a next line on both sides: Y on its start
+// side, Z on its end side. Start side first: Y's start (-21.8,-80) has exactly two stroke ends, a
+// tip. The first line through it is BY (A1, 1.8 off, does not pass). Z and its V-marked tip are
+// never reached: the second walk cannot get past A1, which the first walk entered, and goes down
+// L0's end side to B1, whose start has a V mark: bar BB. The third walk finds both sides visited.
+// BY and BB are both 40 long, so the detail report shows them in the order found.
+//
+// D22 at (100,0): its leader M ends where two strokes and the end of BM meet: three ends, neither
+// a tip nor a way on, so D22 gets nothing.
+//
+// D25 at (200,0): its leader N ends between the ends of P1 and P2 (each 0.5 away): two ends, a
+// tip, though both are bars. The first line whose infinite line passes there is BM, lying on the
+// same height further left, ahead of P1 in the file.
+const char LeaderWalks[] = R"dxf(
+0
+SECTION
+2
+ENTITIES
+0
+CIRCLE
+8
+LBL
+10
+0.0
+20
+0.0
+40
+5.0
+0
+CIRCLE
+8
+LBL
+10
+100.0
+20
+0.0
+40
+5.0
+0
+CIRCLE
+8
+LBL
+10
+200.0
+20
+0.0
+40
+5.0
+0
+TEXT
+10
+-1.0
+20
+-1.0
+1
+D19
+0
+TEXT
+10
+99.0
+20
+-1.0
+1
+D22
+0
+TEXT
+10
+199.0
+20
+-1.0
+1
+D25
+0
+LINE
+8
+LDR
+10
+-20.0
+20
+-10.0
+11
+20.0
+21
+-10.0
+0
+LINE
+8
+LDR
+10
+20.0
+20
+-60.0
+11
+20.0
+21
+-10.0
+0
+LINE
+8
+LDR
+10
+-20.0
+20
+-10.0
+11
+-20.0
+21
+-40.0
+0
+LINE
+8
+LDR
+10
+-20.9
+20
+-40.0
+11
+-60.0
+21
+-40.0
+0
+LINE
+8
+LDR
+10
+-21.8
+20
+-80.0
+11
+-21.8
+21
+-40.0
+0
+LINE
+8
+LDR
+10
+-60.0
+20
+-40.0
+11
+-60.0
+21
+-90.0
+0
+LINE
+8
+BAR
+10
+-40.0
+20
+-80.0
+11
+0.0
+21
+-80.0
+0
+LINE
+8
+LDR
+10
+-24.8
+20
+-76.0
+11
+-21.8
+21
+-80.0
+0
+LINE
+8
+LDR
+10
+-18.8
+20
+-76.0
+11
+-21.8
+21
+-80.0
+0
+LINE
+8
+BAR
+10
+-80.0
+20
+-90.0
+11
+-40.0
+21
+-90.0
+0
+LINE
+8
+BAR
+10
+10.0
+20
+-60.0
+11
+50.0
+21
+-60.0
+0
+LINE
+8
+LDR
+10
+100.0
+20
+-10.0
+11
+100.0
+21
+-50.0
+0
+LINE
+8
+LDR
+10
+97.0
+20
+-46.0
+11
+100.0
+21
+-50.0
+0
+LINE
+8
+LDR
+10
+103.0
+20
+-46.0
+11
+100.0
+21
+-50.0
+0
+LINE
+8
+BAR
+10
+100.0
+20
+-50.0
+11
+140.0
+21
+-50.0
+0
+LINE
+8
+LDR
+10
+200.0
+20
+-10.0
+11
+200.0
+21
+-50.0
+0
+LINE
+8
+BAR
+10
+230.0
+20
+-50.0
+11
+200.5
+21
+-50.0
+0
+LINE
+8
+BAR
+10
+199.5
+20
+-50.0
+11
+170.0
+21
+-50.0
+0
+LWPOLYLINE
+90
+3
+10
+17.0
+20
+-63.0
+10
+20.0
+20
+-60.0
+10
+23.0
+20
+-63.0
+0
+POLYLINE
+66
+1
+70
+0
+0
+VERTEX
+10
+-63.0
+20
+-93.0
+0
+VERTEX
+10
+-60.0
+20
+-90.0
+0
+VERTEX
+10
+-57.0
+20
+-93.0
+0
+SEQEND
+0
+ENDSEC
+0
+EOF
+)dxf";
+
+TEST_F(HandWorkedDrawings, LeaderIsWalkedStartSideFirstAndStopsAtThreeEnds) {
+    const Reports R = Tally(LeaderWalks, LineEnds::Lf);
+    EXPECT_EQ(R.Detail, "       D19,     -40,     -80,       0,     -80,      40,BAR,,\r\n"
+                        "       D19,      10,     -60,      50,     -60,      40,BAR,,\r\n"
+                        "       D25,     100,     -50,     140,     -50,      40,BAR,,\r\n");
+    EXPECT_EQ(R.Summary, "D19,2,40\r\nD25,1,40\r\n");
+}
+
+// D13 at (0,100) and D10 at (340,70); D13 comes first (same keys up to the centre's x), although
+// D10 stands first in the file. The file uses lone CR line ends.
+//
+// D13's leader L runs down x = 0 to (0,50). VA's middle vertex (0,49.1) is 0.9 beyond it and counts
+// as two ends: the tip is (0,50). On L's infinite line:
+//   VA  (0,49.1)   0.9 from the tip: no mark point
+//   VD  (-1.2,30)  1.2 off the line: no mark point
+//   VB  (0,48.5)   1.5 from the tip, beyond the segment: mark point
+//   VE  (0,10)     four vertices, not a V mark
+//   VC  (0.8,20)   0.8 off the line: mark point
+//   VF  (0,0)      a closed POLYLINE, not a V mark
+//   VH  (0,-100)   far beyond the segment: mark point
+// First line (other than L) passing within 1.0, in file order E2, L2, G1, VV:
+//   tip (0,50):   G1 on y = 50                      -> G1, 300.5 long, from x -2.5 (-3)
+//   VB (0,48.5):  G1 is 1.5 away; VV (x = -0.4) 0.4 -> VV, 299.9 long, both ends at x -0.4 (-0)
+//   VC (0.8,20):  L2, D10's leader on y = 20         -> L2, 300.1 long
+//   VH (0,-100):  VV again, though already counted   -> VV
+// VV has equal x at both ends, so its end point (-0.4,-259.9) comes first.
+// D10's leader E2 then ends at L2, now a counted bar: no way on, no tip, nothing for D10.
+// Lengths 299.9 (twice), 300.1 and 300.5 give three summary lines: 300, 300 and 301.
+const char MarksAndBars[] = R"dxf(
+0
+SECTION
+2
+ENTITIES
+0
+CIRCLE
+8
+LBL
+10
+340.0
+20
+70.0
+40
+5.0
+0
+CIRCLE
+8
+LBL
+10
+0.0
+20
+100.0
+40
+5.0
+0
+TEXT
+10
+339.0
+20
+69.0
+1
+D10
+0
+TEXT
+10
+-1.0
+20
+99.0
+1
+D13
+0
+LINE
+8
+LDR
+10
+0.0
+20
+90.0
+11
+0.0
+21
+50.0
+0
+LINE
+8
+LDR
+10
+340.0
+20
+60.0
+11
+340.0
+21
+20.5
+0
+LINE
+8
+LDR
+10
+40.0
+20
+20.0
+11
+340.1
+21
+20.0
+0
+LINE
+8
+BAR
+10
+-2.5
+20
+50.0
+11
+298.0
+21
+50.0
+0
+LINE
+8
+BAR
+62
+     1
+6
+DASHED
+10
+-0.4
+20
+40.0
+11
+-0.4
+21
+-259.9
+0
+POLYLINE
+66
+1
+70
+0
+0
+VERTEX
+10
+-3.0
+20
+46.1
+0
+VERTEX
+10
+0.0
+20
+49.1
+0
+VERTEX
+10
+3.0
+20
+46.1
+0
+SEQEND
+0
+LWPOLYLINE
+90
+3
+10
+-4.2
+20
+27.0
+10
+-1.2
+20
+30.0
+10
+1.8
+20
+27.0
+0
+LWPOLYLINE
+90
+3
+10
+-3.0
+20
+45.5
+10
+0.0
+20
+48.5
+10
+3.0
+20
+45.5
+0
+LWPOLYLINE
+90
+4
+10
+-3.0
+20
+7.0
+10
+0.0
+20
+10.0
+10
+3.0
+20
+7.0
+10
+6.0
+20
+4.0
+0
+LWPOLYLINE
+90
+3
+10
+-2.2
+20
+17.0
+10
+0.8
+20
+20.0
+10
+3.8
+20
+17.0
+0
+POLYLINE
+66
+1
+70
+1
+0
+VERTEX
+10
+-3.0
+20
+-3.0
+0
+VERTEX
+10
+0.0
+20
+0.0
+0
+VERTEX
+10
+3.0
+20
+-3.0
+0
+SEQEND
+0
+LWPOLYLINE
+90
+3
+10
+-3.0
+20
+-103.0
+10
+0.0
+20
+-100.0
+10
+3.0
+20
+-103.0
+0
+LWPOLYLINE
+90
+3
+10
+37.0
+20
+17.0
+10
+40.0
+20
+20.0
+10
+43.0
+20
+17.0
+0
+ENDSEC
+0
+EOF
+)dxf";
+
+TEST_F(HandWorkedDrawings, MarkPointsAndFirstLineThroughEachPoint) {
+    const Reports R = Tally(MarksAndBars, LineEnds::Cr);
+    EXPECT_EQ(R.Detail,
+              "       D13,      -0,    -260,      -0,      40,     300,BAR,     1,DASHED\r\n"
+              "       D13,      -0,    -260,      -0,      40,     300,BAR,     1,DASHED\r\n"
+              "       D13,      40,      20,     340,      20,     300,LDR,,\r\n"
+              "       D13,      -3,      50,     298,      50,     301,BAR,,\r\n");
+    EXPECT_EQ(R.Summary, "D13,2,300\r\nD13,1,300\r\nD13,1,301\r\n");
+}
+
+// An export as the host writes it: right-aligned group codes, CR LF, header, a STYLE table, a
+// block with a label and a line through one of the tips (blocks are not read), an INSERT right
+// after a bar line (it closes the line: its own 10/20 must not move the bar), and after the
+// ENTITIES section a whole label and a code line that is no number (never parsed).
+//
+// Eight labels, each with its own single-line leader, V-marked tip and bar:
+//   x 0    MTEXT "D1\P3A"         -> D13A  bar 13
+//   x 100  MTEXT "\C1;D13" (y 0)  -> D13   bar 50
+//   x 100  TEXT  "D13"  (y 200)   -> D13   bar 50, vertical: its end point comes first
+//   x 200  MTEXT "\PD\L10\l"      -> D10   bar 20
+//   x 300  TEXT  "d13"            -> d13   bar 30
+//   x 400  MTEXT "\U+03C613"      -> φ13   bar 40
+//   x 500  TEXT  "主筋"           -> 主筋  bar 60
+//   x 600  MTEXT, group 3 "D2" then group 1 "\C1;2" -> D22 bar 70
+// The two D13 circles share their centre's x; the one lower down is taken first although it stands
+// later in the file, so its bar is listed first. Labels sort as bytes: digits before upper case
+// before lower case before the double-byte φ (0x83) and 主 (0x8E).
+const char HostExport[] = R"dxf(
+  0
+SECTION
+  2
+HEADER
+  9
+$ACADVER
+  1
+AC1015
+  9
+$DWGCODEPAGE
+  3
+ANSI_932
+  0
+ENDSEC
+  0
+SECTION
+  2
+TABLES
+  0
+TABLE
+  2
+STYLE
+ 70
+     1
+  0
+STYLE
+  2
+Standard
+ 70
+     0
+ 40
+0.0
+  0
+ENDTAB
+  0
+ENDSEC
+  0
+SECTION
+  2
+BLOCKS
+  0
+BLOCK
+  2
+GRID
+ 10
+0.0
+ 20
+0.0
+  0
+LINE
+  8
+BAR
+ 10
+0.0
+ 20
+-60.0
+ 11
+1000.0
+ 21
+-60.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+700.0
+ 20
+0.0
+ 40
+5.0
+  0
+TEXT
+ 10
+700.0
+ 20
+0.0
+  1
+X9
+  0
+ENDBLK
+  0
+ENDSEC
+  0
+SECTION
+  2
+ENTITIES
+  0
+CIRCLE
+  5
+2A
+100
+AcDbEntity
+  8
+LBL
+100
+AcDbCircle
+ 10
+100.0
+ 20
+200.0
+ 30
+0.0
+ 40
+5.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+500.0
+ 20
+0.0
+ 40
+5.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+0.0
+ 20
+0.0
+ 40
+5.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+400.0
+ 20
+0.0
+ 40
+5.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+100.0
+ 20
+0.0
+ 40
+5.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+300.0
+ 20
+0.0
+ 40
+5.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+600.0
+ 20
+0.0
+ 40
+5.0
+  0
+CIRCLE
+  8
+LBL
+ 10
+200.0
+ 20
+0.0
+ 40
+5.0
+  0
+MTEXT
+  8
+LBL
+ 10
+-2.0
+ 20
+-1.0
+ 40
+2.5
+  1
+D1\P3A
+  0
+MTEXT
+  8
+LBL
+ 10
+98.0
+ 20
+-1.0
+ 40
+2.5
+  1
+\C1;D13
+  0
+TEXT
+  8
+LBL
+ 10
+98.0
+ 20
+199.0
+ 40
+2.5
+  1
+D13
+  7
+Standard
+  0
+MTEXT
+  8
+LBL
+ 10
+198.0
+ 20
+-1.0
+ 40
+2.5
+  1
+\PD\L10\l
+  0
+TEXT
+  8
+LBL
+ 10
+298.0
+ 20
+-1.0
+ 40
+2.5
+  1
+d13
+ 50
+0.0
+  0
+MTEXT
+  8
+LBL
+ 10
+398.0
+ 20
+-1.0
+ 40
+2.5
+  1
+\U+03C613
+  0
+TEXT
+  8
+LBL
+ 10
+498.0
+ 20
+-1.0
+ 40
+2.5
+  1
+主筋
+  0
+MTEXT
+  8
+LBL
+ 10
+598.0
+ 20
+-1.0
+ 40
+2.5
+  3
+D2
+  1
+\C1;2
+  0
+LINE
+  8
+LDR
+ 10
+0.0
+ 20
+-10.0
+ 11
+0.0
+ 21
+-40.0
+  0
+LINE
+  8
+LDR
+ 10
+100.0
+ 20
+-10.0
+ 11
+100.0
+ 21
+-50.0
+  0
+LINE
+  8
+LDR
+ 10
+110.0
+ 20
+200.0
+ 11
+140.0
+ 21
+200.0
+  0
+LINE
+  8
+LDR
+ 10
+200.0
+ 20
+-10.0
+ 11
+200.0
+ 21
+-60.0
+  0
+LINE
+  8
+LDR
+ 10
+300.0
+ 20
+-10.0
+ 11
+300.0
+ 21
+-70.0
+  0
+LINE
+  8
+LDR
+ 10
+400.0
+ 20
+-10.0
+ 11
+400.0
+ 21
+-80.0
+  0
+LINE
+  8
+LDR
+ 10
+500.0
+ 20
+-10.0
+ 11
+500.0
+ 21
+-90.0
+  0
+LINE
+  8
+LDR
+ 10
+600.0
+ 20
+-10.0
+ 11
+600.0
+ 21
+-100.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+-5.0
+ 20
+-40.0
+ 11
+8.0
+ 21
+-40.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+95.0
+ 20
+-50.0
+ 11
+145.0
+ 21
+-50.0
+  0
+INSERT
+  8
+0
+  2
+GRID
+ 10
+700.0
+ 20
+0.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+140.0
+ 20
+220.0
+ 11
+140.0
+ 21
+170.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+195.0
+ 20
+-60.0
+ 11
+215.0
+ 21
+-60.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+295.0
+ 20
+-70.0
+ 11
+325.0
+ 21
+-70.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+395.0
+ 20
+-80.0
+ 11
+435.0
+ 21
+-80.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+495.0
+ 20
+-90.0
+ 11
+555.0
+ 21
+-90.0
+  0
+LINE
+  8
+鉄筋
+ 62
+     3
+  6
+CONTINUOUS
+ 10
+595.0
+ 20
+-100.0
+ 11
+665.0
+ 21
+-100.0
+  0
+LWPOLYLINE
+  8
+0
+ 90
+        3
+ 70
+     0
+ 10
+-3.0
+ 20
+-43.0
+ 10
+0.0
+ 20
+-40.0
+ 10
+3.0
+ 20
+-43.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+97.0
+ 20
+-53.0
+ 10
+100.0
+ 20
+-50.0
+ 10
+103.0
+ 20
+-53.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+143.0
+ 20
+203.0
+ 10
+140.0
+ 20
+200.0
+ 10
+143.0
+ 20
+197.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+197.0
+ 20
+-63.0
+ 10
+200.0
+ 20
+-60.0
+ 10
+203.0
+ 20
+-63.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+297.0
+ 20
+-73.0
+ 10
+300.0
+ 20
+-70.0
+ 10
+303.0
+ 20
+-73.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+397.0
+ 20
+-83.0
+ 10
+400.0
+ 20
+-80.0
+ 10
+403.0
+ 20
+-83.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+497.0
+ 20
+-93.0
+ 10
+500.0
+ 20
+-90.0
+ 10
+503.0
+ 20
+-93.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+597.0
+ 20
+-103.0
+ 10
+600.0
+ 20
+-100.0
+ 10
+603.0
+ 20
+-103.0
+  0
+ENDSEC
+  0
+CIRCLE
+  8
+LBL
+ 10
+800.0
+ 20
+0.0
+ 40
+5.0
+  0
+TEXT
+ 10
+800.0
+ 20
+0.0
+  1
+A1
+  0
+LINE
+  8
+LDR
+ 10
+800.0
+ 20
+-10.0
+ 11
+800.0
+ 21
+-200.0
+  0
+LWPOLYLINE
+ 90
+        3
+ 10
+797.0
+ 20
+-203.0
+ 10
+800.0
+ 20
+-200.0
+ 10
+803.0
+ 20
+-203.0
+  0
+LINE
+  8
+BAR
+ 10
+790.0
+ 20
+-200.0
+ 11
+830.0
+ 21
+-200.0
+  0
+SECTION
+  2
+OBJECTS
+no code
+junk
+  0
+ENDSEC
+  0
+EOF
+)dxf";
+
+TEST_F(HandWorkedDrawings, HostExportWithTextCodesBlocksAndByteOrderedLabels) {
+    const Reports R = Tally(HostExport, LineEnds::CrLf);
+    EXPECT_EQ(R.Detail,
+              "       D10,     195,     -60,     215,     -60,      20,鉄筋,     3,CONTINUOUS\r\n"
+              "       D13,      95,     -50,     145,     -50,      50,鉄筋,     3,CONTINUOUS\r\n"
+              "       D13,     140,     170,     140,     220,      50,鉄筋,     3,CONTINUOUS\r\n"
+              "      D13A,      -5,     -40,       8,     -40,      13,鉄筋,     3,CONTINUOUS\r\n"
+              "       D22,     595,    -100,     665,    -100,      70,鉄筋,     3,CONTINUOUS\r\n"
+              "       d13,     295,     -70,     325,     -70,      30,鉄筋,     3,CONTINUOUS\r\n"
+              "      \x83\xd3"
+              "13,     395,     -80,     435,     -80,      40,鉄筋,     3,CONTINUOUS\r\n"
+              "      主筋,     495,     -90,     555,     -90,      60,鉄筋,     3,CONTINUOUS\r\n");
+    EXPECT_EQ(R.Summary, "D10,1,20\r\n"
+                         "D13,2,50\r\n"
+                         "D13A,1,13\r\n"
+                         "D22,1,70\r\n"
+                         "d13,1,30\r\n"
+                         "\x83\xd3"
+                         "13,1,40\r\n"
+                         "\x8e\xe5\x8b\xd8,1,60\r\n");
+}
+
+} // namespace
+} // namespace kolvo
