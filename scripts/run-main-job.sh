@@ -67,6 +67,7 @@ cmake --preset windows
 cmake --build build/win -j "${KOLVO_JOBS:-$(nproc)}" --target Kolvo standin-host kolvo-demo
 xvfb-run -a -s "-screen 0 1024x700x24" bash scripts/run-main-job.sh --wine-run </dev/null || status=1
 if [ -f out/wine/beam-g1.csv ]; then
+    echo "Summary written by Kolvo.exe:"
     iconv -f CP932 -t UTF-8 out/wine/beam-g1.csv | tr -d '\r'
 fi
 for ext in csv txt; do
