@@ -3311,5 +3311,143 @@ TEST_F(HandWorkedDrawings, SecondBytesAreNoBackslashesAndNulEndsTheFile) {
                          "C1;D10,1,20\r\n");
 }
 
+// Coordinates of 2^52 + 1 and beyond: every whole number is a double there, but adding a half
+// before cutting the fraction would round 4503599627370497 + 0.5 to the even 4503599627370498.
+// The tip (0,0) lies on the first bar's line (y = 0, exact); the mark point (0,-100) on the second
+// (x = 0.3). Both bars are exactly 10 long, so they share a summary line and keep the order found.
+const char HugeWholeCoordinates[] = R"dxf(
+0
+SECTION
+2
+ENTITIES
+0
+CIRCLE
+8
+LBL
+10
+0.0
+20
+30.0
+40
+5.0
+0
+TEXT
+10
+-1.0
+20
+29.0
+1
+H
+0
+LINE
+8
+LDR
+10
+0.0
+20
+20.0
+11
+0.0
+21
+0.0
+0
+LINE
+8
+BAR
+10
+4503599627370497.0
+20
+0.0
+11
+4503599627370507.0
+21
+0.0
+0
+LINE
+8
+BAR
+10
+0.3
+20
+-4503599627370487.0
+11
+0.3
+21
+-4503599627370497.0
+0
+LWPOLYLINE
+90
+3
+10
+-3.0
+20
+-3.0
+10
+0.0
+20
+0.0
+10
+3.0
+20
+-3.0
+0
+LWPOLYLINE
+90
+3
+10
+-3.0
+20
+-103.0
+10
+0.0
+20
+-100.0
+10
+3.0
+20
+-103.0
+0
+ENDSEC
+0
+EOF)dxf";
+
+TEST_F(HandWorkedDrawings, WholeNumbersBeyondTwoToThe52StayAsTheyAre) {
+    const Reports R = Tally(HugeWholeCoordinates, LineEnds::CrLf);
+    EXPECT_EQ(
+        R.Detail,
+        "         H,4503599627370497,       0,4503599627370507,       0,      10,BAR,,\r\n"
+        "         H,       0,-4503599627370497,       0,-4503599627370487,      10,BAR,,\r\n");
+    EXPECT_EQ(R.Summary, "H,2,10\r\n");
+}
+
+// One label, one bar and 6000 V marks along the tip segment's line: with the tip that makes 6001
+// records of one bar, more than the 6000 a fixed table would hold. A polyline of 1003 vertices
+// (only 1000 are kept) is no V mark and must not disturb the read.
+TEST_F(HandWorkedDrawings, TallyTakesMoreThan6000Bars) {
+    std::string Dxf = "0\nSECTION\n2\nENTITIES\n"
+                      "0\nCIRCLE\n8\nLBL\n10\n0.0\n20\n0.0\n40\n5.0\n"
+                      "0\nTEXT\n10\n-1.0\n20\n-1.0\n1\nN\n"
+                      "0\nLINE\n8\nLDR\n10\n0.0\n20\n-10.0\n11\n0.0\n21\n-40.0\n"
+                      "0\nLINE\n8\nBAR\n10\n0.5\n20\n-50.0\n11\n0.5\n21\n-7000.0\n"
+                      "0\nLWPOLYLINE\n90\n3\n10\n-3\n20\n-43\n10\n0\n20\n-40\n10\n3\n20\n-43\n";
+    Dxf += "0\nLWPOLYLINE\n90\n1003\n";
+    for (int k = 0; k < 1003; ++k) {
+        Dxf += "10\n" + std::to_string(k) + "\n20\n-20\n";
+    }
+    for (int k = 0; k < 6000; ++k) {
+        const std::string Y = std::to_string(-100 - k);
+        Dxf += "0\nLWPOLYLINE\n90\n3\n10\n-3\n20\n" + Y + "\n10\n0\n20\n" + Y + "\n10\n3\n20\n" +
+               Y + "\n";
+    }
+    Dxf += "0\nENDSEC\n0\nEOF\n";
+    const Reports R = Tally(Dxf, LineEnds::CrLf);
+    std::string Expected;
+    for (int k = 0; k < 6001; ++k) {
+        Expected += "         N,       1,   -7000,       1,     -50,    6950,BAR,,\r\n";
+    }
+    EXPECT_EQ(R.Detail, Expected);
+    EXPECT_EQ(R.Summary, "N,6001,6950\r\n");
+}
+
 } // namespace
 } // namespace kolvo
