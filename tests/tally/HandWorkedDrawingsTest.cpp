@@ -3449,5 +3449,176 @@ TEST_F(HandWorkedDrawings, TallyTakesMoreThan6000Bars) {
     EXPECT_EQ(R.Summary, "N,6001,6950\r\n");
 }
 
+// Two overlapping circles, (0,0) and (8,0), both radius 5. Texts in file order:
+//   A (-2,1), B (-1,1), C (0,-2, an MTEXT with underline codes), D (1,0), E (4,0), F (9,-3).
+// Circle (0,0) holds A to E: A; B on the same height goes in front (BA); C lower, in front
+// (CBA); D and E above the lowest, appended (CBADE). Circle (8,0) holds E and F: E, then F lower
+// in front (FE). E belongs to both labels. (0,0) is taken first and takes the leader 10 below it;
+// (8,0) then takes the one starting 10.2 away.
+const char SharedTexts[] = R"dxf(
+0
+SECTION
+2
+ENTITIES
+0
+CIRCLE
+8
+LBL
+10
+8.0
+20
+0.0
+40
+5.0
+0
+CIRCLE
+8
+LBL
+10
+0.0
+20
+0.0
+40
+5.0
+0
+TEXT
+10
+-2.0
+20
+1.0
+1
+A
+0
+TEXT
+10
+-1.0
+20
+1.0
+1
+B
+0
+MTEXT
+10
+0.0
+20
+-2.0
+1
+\LC\l
+0
+TEXT
+10
+1.0
+20
+0.0
+1
+D
+0
+TEXT
+10
+4.0
+20
+0.0
+1
+E
+0
+TEXT
+10
+9.0
+20
+-3.0
+1
+F
+0
+LINE
+8
+LDR
+10
+0.0
+20
+-10.0
+11
+0.0
+21
+-40.0
+0
+LINE
+8
+LDR
+10
+10.0
+20
+10.0
+11
+10.0
+21
+40.0
+0
+LINE
+8
+BAR
+10
+-10.0
+20
+-40.0
+11
+20.0
+21
+-40.0
+0
+LINE
+8
+BAR
+10
+0.0
+20
+40.0
+11
+40.0
+21
+40.0
+0
+LWPOLYLINE
+90
+3
+10
+-3.0
+20
+-43.0
+10
+0.0
+20
+-40.0
+10
+3.0
+20
+-43.0
+0
+LWPOLYLINE
+90
+3
+10
+7.0
+20
+37.0
+10
+10.0
+20
+40.0
+10
+13.0
+20
+37.0
+0
+ENDSEC
+0
+EOF)dxf";
+
+TEST_F(HandWorkedDrawings, TextsJoinByHeightAndMayBelongToTwoLabels) {
+    const Reports R = Tally(SharedTexts, LineEnds::Lf);
+    EXPECT_EQ(R.Detail, "     CBADE,     -10,     -40,      20,     -40,      30,BAR,,\r\n"
+                        "        FE,       0,      40,      40,      40,      40,BAR,,\r\n");
+    EXPECT_EQ(R.Summary, "CBADE,1,30\r\nFE,1,40\r\n");
+}
+
 } // namespace
 } // namespace kolvo
