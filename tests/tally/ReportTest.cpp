@@ -33,6 +33,16 @@ TEST(NumberFormat, RoundsHalvesAwayFromZero) {
     EXPECT_EQ(FormatWhole(1e20), "100000000000000000000");
 }
 
+// The largest double below one half: adding 0.5 to it rounds up to 1.0, so a rounding that
+// adds a half and floors gets these wrong.
+TEST(NumberFormat, JustBelowAHalfRoundsTowardZero) {
+    const double belowHalf = std::nextafter(0.5, 0.0);
+    EXPECT_EQ(FormatWhole(belowHalf), "0");
+    EXPECT_EQ(FormatWhole(-belowHalf), "-0");
+    EXPECT_EQ(FormatWhole(4503599627370495.5), "4503599627370496");
+    EXPECT_EQ(FormatWhole(4503599627370497.0), "4503599627370497");
+}
+
 TEST(NumberFormat, NegativeValuesRoundingToZeroKeepTheirSign) {
     EXPECT_EQ(FormatWhole(-0.4), "-0");
     EXPECT_EQ(FormatWhole(-1e-300), "-0");
