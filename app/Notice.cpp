@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "WinHandles.h"
+
 namespace kolvo {
 
 void DrawNotice(HDC dc, int height, std::string_view text) {
@@ -23,12 +25,11 @@ void PaintNotice(HWND window, std::string_view text) {
     if (!GetWindowRect(window, &frame)) {
         return; // the window went away since it was found
     }
-    HDC dc = GetDC(window);
-    if (dc == nullptr) {
+    const WindowDc dc(window);
+    if (dc.Get() == nullptr) {
         return;
     }
-    DrawNotice(dc, frame.bottom - frame.top, text);
-    ReleaseDC(window, dc);
+    DrawNotice(dc.Get(), frame.bottom - frame.top, text);
 }
 
 } // namespace kolvo
