@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <span>
+#include <type_traits>
 #include <unordered_map>
 
 #include "DrawingModel.h"
@@ -157,6 +159,63 @@ OpenKind KindNamed(std::string_view value) {
     return OpenKind::None;
 }
 
+// ---------------------------------------------------------------------------------------------
+// Groups that set one field of a record as they stand: reals converted, texts cut to the field.
+
+template <class Record> struct RealGroup {
+    std::int32_t code;
+    double Record::*field;
+};
+template <class Record> struct TextGroup {
+    std::int32_t code;
+    ByteText<60> Record::*field;
+};
+
+template <class Record>
+void FillGroups(Record& record, std::int32_t code, std::string_view value,
+                std::span<const RealGroup<std::type_identity_t<Record>>> reals,
+                std::span<const TextGroup<std::type_identity_t<Record>>> texts) {
+    for (const RealGroup<Record>& group : reals) {
+        if (group.code == code) {
+            record.*group.field = DxfStrToFloat(value);
+            return;
+        }
+    }
+    for (const TextGroup<Record>& group : texts) {
+        if (group.code == code) {
+            record.*group.field = value;
+            return;
+        }
+    }
+}
+
+constexpr RealGroup<TDxfLine> kLineReals[] = {{10, &TDxfLine::X1}, {20, &TDxfLine::Y1},
+                                              {30, &TDxfLine::Z1}, {11, &TDxfLine::X2},
+                                              {21, &TDxfLine::Y2}, {31, &TDxfLine::Z2}};
+constexpr TextGroup<TDxfLine> kLineTexts[] = {
+    {8, &TDxfLine::Layer}, {62, &TDxfLine::Color}, {6, &TDxfLine::LineType}};
+
+// A text keeps no layer (group 8); its groups 40 and 7 both set the height, the later one wins.
+constexpr RealGroup<TDxfText> kTextReals[] = {
+    {10, &TDxfText::X},  {20, &TDxfText::Y},  {30, &TDxfText::Z},     {11, &TDxfText::X2},
+    {21, &TDxfText::Y2}, {31, &TDxfText::Z2}, {40, &TDxfText::Height}};
+constexpr TextGroup<TDxfText> kTextTexts[] = {{62, &TDxfText::Color}, {6, &TDxfText::LineType}};
+
+constexpr RealGroup<TDxfArc> kArcReals[] = {{10, &TDxfArc::CX},         {20, &TDxfArc::CY},
+                                            {30, &TDxfArc::CZ},         {40, &TDxfArc::Radius},
+                                            {50, &TDxfArc::StartAngle}, {51, &TDxfArc::EndAngle}};
+constexpr TextGroup<TDxfArc> kArcTexts[] = {
+    {8, &TDxfArc::Layer}, {62, &TDxfArc::Color}, {6, &TDxfArc::LineType}};
+
+constexpr RealGroup<TDxfCircle> kCircleReals[] = {
+    {10, &TDxfCircle::CX}, {20, &TDxfCircle::CY}, {30, &TDxfCircle::CZ}, {40, &TDxfCircle::Radius}};
+constexpr TextGroup<TDxfCircle> kCircleTexts[] = {
+    {8, &TDxfCircle::Layer}, {62, &TDxfCircle::Color}, {6, &TDxfCircle::LineType}};
+
+// A polyline's own 10/20/30 are not kept; its vertices come from group 10 and 20 (Fill* below).
+constexpr TextGroup<TDxfPolyline> kPolylineTexts[] = {
+    {8, &TDxfPolyline::Layer}, {62, &TDxfPolyline::Color}, {6, &TDxfPolyline::LineType}};
+
 class DxfPass {
 public:
     void Run(std::string_view text) {
@@ -284,61 +343,12 @@ private:
     }
 
     void FillLine(std::int32_t code, std::string_view value) {
-        TDxfLine& r = *line_;
-        switch (code) {
-        case 10:
-            r.X1 = DxfStrToFloat(value);
-            break;
-        case 20:
-            r.Y1 = DxfStrToFloat(value);
-            break;
-        case 30:
-            r.Z1 = DxfStrToFloat(value);
-            break;
-        case 11:
-            r.X2 = DxfStrToFloat(value);
-            break;
-        case 21:
-            r.Y2 = DxfStrToFloat(value);
-            break;
-        case 31:
-            r.Z2 = DxfStrToFloat(value);
-            break;
-        case 8:
-            r.Layer = value;
-            break;
-        case 62:
-            r.Color = value;
-            break;
-        case 6:
-            r.LineType = value;
-            break;
-        default:
-            break;
-        }
+        FillGroups(*line_, code, value, kLineReals, kLineTexts);
     }
 
     void FillText(std::int32_t code, std::string_view value) {
         TDxfText& r = *text_;
         switch (code) {
-        case 10:
-            r.X = DxfStrToFloat(value);
-            break;
-        case 20:
-            r.Y = DxfStrToFloat(value);
-            break;
-        case 30:
-            r.Z = DxfStrToFloat(value);
-            break;
-        case 11:
-            r.X2 = DxfStrToFloat(value);
-            break;
-        case 21:
-            r.Y2 = DxfStrToFloat(value);
-            break;
-        case 31:
-            r.Z2 = DxfStrToFloat(value);
-            break;
         case 1: {
             std::string cleaned = StripMTextCodes(value);
             ReplaceFirstPhiEscape(cleaned);
@@ -355,9 +365,6 @@ private:
             r.Content.Append(value);
             textHasGroup3_ = true;
             break;
-        case 40:
-            r.Height = DxfStrToFloat(value);
-            break;
         case 7:
             r.Height = heights_.Lookup(value);
             break;
@@ -367,98 +374,25 @@ private:
         case 73:
             r.VertAlign = DxfStrToInt(value);
             break;
-        case 62:
-            r.Color = value;
-            break;
-        case 6:
-            r.LineType = value;
-            break;
         default:
+            FillGroups(r, code, value, kTextReals, kTextTexts);
             break;
         }
     }
 
     void FillArc(std::int32_t code, std::string_view value) {
-        TDxfArc& r = *arc_;
-        switch (code) {
-        case 10:
-            r.CX = DxfStrToFloat(value);
-            break;
-        case 20:
-            r.CY = DxfStrToFloat(value);
-            break;
-        case 30:
-            r.CZ = DxfStrToFloat(value);
-            break;
-        case 40:
-            r.Radius = DxfStrToFloat(value);
-            break;
-        case 50:
-            r.StartAngle = DxfStrToFloat(value);
-            break;
-        case 51:
-            r.EndAngle = DxfStrToFloat(value);
-            break;
-        case 8:
-            r.Layer = value;
-            break;
-        case 62:
-            r.Color = value;
-            break;
-        case 6:
-            r.LineType = value;
-            break;
-        default:
-            break;
-        }
+        FillGroups(*arc_, code, value, kArcReals, kArcTexts);
     }
 
     void FillCircle(std::int32_t code, std::string_view value) {
-        TDxfCircle& r = *circle_;
-        switch (code) {
-        case 10:
-            r.CX = DxfStrToFloat(value);
-            break;
-        case 20:
-            r.CY = DxfStrToFloat(value);
-            break;
-        case 30:
-            r.CZ = DxfStrToFloat(value);
-            break;
-        case 40:
-            r.Radius = DxfStrToFloat(value);
-            break;
-        case 8:
-            r.Layer = value;
-            break;
-        case 62:
-            r.Color = value;
-            break;
-        case 6:
-            r.LineType = value;
-            break;
-        default:
-            break;
-        }
+        FillGroups(*circle_, code, value, kCircleReals, kCircleTexts);
     }
 
     void FillPolyline(std::int32_t code, std::string_view value) {
-        TDxfPolyline& r = *polyline_;
-        switch (code) {
-        case 70:
-            r.Flags = DxfStrToInt(value);
-            break;
-        case 8:
-            r.Layer = value;
-            break;
-        case 62:
-            r.Color = value;
-            break;
-        case 6:
-            r.LineType = value;
-            break;
-        default:
-            break;
+        if (code == 70) {
+            polyline_->Flags = DxfStrToInt(value);
+        } else {
+            FillGroups(*polyline_, code, value, {}, kPolylineTexts);
         }
     }
 
@@ -511,16 +445,8 @@ private:
             }
             break;
         }
-        case 8:
-            r.Layer = value;
-            break;
-        case 62:
-            r.Color = value;
-            break;
-        case 6:
-            r.LineType = value;
-            break;
         default:
+            FillGroups(r, code, value, {}, kPolylineTexts);
             break;
         }
     }
