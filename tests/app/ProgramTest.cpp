@@ -2,70 +2,24 @@
 // screen reader would: the dialog appears, remembers the report name across starts and browses
 // with the system's save dialog.
 #include "KolvoZokuseiU.h"
+#include "ProcessWindows.h"
 #include "Shell.h"
 #include "TestFolders.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
 #include <shlobj.h>
 
-#include <functional>
-
 namespace kolvo {
 namespace {
 
 using test::FileExists;
+using test::FindProcessWindow;
 using test::ReadBytes;
 using test::ScratchFolder;
-
-// The build gives a path in the build machine's terms; under Wine a Unix path is on drive Z:.
-std::string KolvoExePath() {
-    std::string path = KOLVO_EXE;
-    if (!path.empty() && path[0] == '/') {
-        path = "Z:" + path;
-    }
-    for (char& c : path) {
-        if (c == '/') {
-            c = '\\';
-        }
-    }
-    return path;
-}
-
-// Waits for a condition that another process brings about; false when it never comes.
-bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 300; ++i) {
-        if (condition()) {
-            return true;
-        }
-        Sleep(100);
-    }
-    return condition();
-}
-
-HWND FindProcessWindow(DWORD processId, const char* windowClass) {
-    struct Search {
-        DWORD processId;
-        const char* windowClass;
-        HWND found;
-    } search{processId, windowClass, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (owner == s->processId && lstrcmpiA(name, s->windowClass) == 0 &&
-                IsWindowVisible(window)) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+using test::WaitFor;
+using test::WindowsPath;
 
 std::string TextOf(HWND window) {
     char text[1024] = {};
@@ -127,8 +81,8 @@ protected:
         ASSERT_FALSE(appData.empty());
         // Under another name and in another folder than the build put it: the settings file
         // must follow the name, not the folder. 表 ends in the byte of a backslash.
-        ASSERT_TRUE(CopyFileA(KolvoExePath().c_str(), exe.c_str(), FALSE))
-            << KolvoExePath() << " error " << GetLastError();
+        ASSERT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), exe.c_str(), FALSE))
+            << WindowsPath(KOLVO_EXE) << " error " << GetLastError();
         DeleteFileA(settings.c_str());
     }
     void TearDown() override { DeleteFileA(settings.c_str()); }

@@ -3,9 +3,11 @@
 // user is shown, and how the run ends when the host or the dialog goes away under it.
 #include "Acad11ACtrl.h"
 #include "KolvoZokuseiU.h"
+#include "ProcessWindows.h"
 #include "Shell.h"
 #include "StandInProcess.h"
 #include "TestFolders.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -19,19 +21,15 @@ namespace kolvo {
 namespace {
 
 using test::FileExists;
+using test::FindProcessWindow;
 using test::ReadBytes;
 using test::ReceivedUnicode;
 using test::ScratchFolder;
 using test::StandInProcess;
+using test::WaitFor;
+using test::Wide;
 using test::WindowsPath;
 using test::WriteBytes;
-
-std::wstring Wide(const std::string& ansi) {
-    const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
-    std::wstring wide(size_t(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), units);
-    return wide;
-}
 
 std::string Sample(const std::string& name) {
     return WindowsPath(KOLVO_SAMPLES_DIR) + "\\" + name;
@@ -145,9 +143,9 @@ protected:
     // The export under the dialog's twelve-digit base name.
     std::string Dxf() const { return WorkFolder() + "240307090503.dxf"; }
 
-    static std::vector<std::string> QuickHost(std::vector<std::string> more = {}) {
-        std::vector<std::string> args = {"--select-delay=300", "--export-delay=100",
-                                         "--drawing=" + Sample("beam-g1.dxf")};
+    static std::vector<std::wstring> QuickHost(std::vector<std::wstring> more = {}) {
+        std::vector<std::wstring> args = {L"--select-delay=300", L"--export-delay=100",
+                                          L"--drawing=" + Wide(Sample("beam-g1.dxf"))};
         args.insert(args.end(), more.begin(), more.end());
         return args;
     }
@@ -162,7 +160,7 @@ protected:
 };
 
 TEST_F(RunTest, WholeRunExportsAnswersTalliesAndLeavesTheNotice) {
-    StandInProcess host(QuickHost({"--ask-export"}));
+    StandInProcess host(QuickHost({L"--ask-export"}));
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars.dat");
     // An export already there when the host comes to write: it asks before replacing it.
@@ -250,7 +248,7 @@ TEST_F(RunTest, WithoutHostNothingIsTypedAndEarlierFilesAreGone) {
 }
 
 TEST_F(RunTest, HostClosedDuringSelectionEndsTheRun) {
-    StandInProcess host({"--select-delay=600000"});
+    StandInProcess host({L"--select-delay=600000"});
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     During(500, [&] {
@@ -266,7 +264,7 @@ TEST_F(RunTest, HostClosedDuringSelectionEndsTheRun) {
 }
 
 TEST_F(RunTest, HostStuckAfterExportingEndsWhenTheHostIsClosed) {
-    StandInProcess host(QuickHost({"--stuck"}));
+    StandInProcess host(QuickHost({L"--stuck"}));
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     // Closed once the export is written and the host shows its busy line for good.
@@ -282,7 +280,7 @@ TEST_F(RunTest, HostStuckAfterExportingEndsWhenTheHostIsClosed) {
 }
 
 TEST_F(RunTest, DialogClosedDuringSelectionEndsTheRunThenCloses) {
-    StandInProcess host({"--select-delay=600000"});
+    StandInProcess host({L"--select-delay=600000"});
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     HWND window = form->Handle();
@@ -299,7 +297,7 @@ TEST_F(RunTest, DialogClosedDuringSelectionEndsTheRunThenCloses) {
 }
 
 TEST_F(RunTest, DialogClosedDuringExportSwitchesFileDialogsBackOn) {
-    StandInProcess host(QuickHost({"--stuck"}));
+    StandInProcess host(QuickHost({L"--stuck"}));
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     HWND window = form->Handle();
@@ -316,8 +314,8 @@ TEST_F(RunTest, DialogClosedDuringExportSwitchesFileDialogsBackOn) {
 }
 
 TEST_F(RunTest, EmptyLineDuringExportEndsTheWaitAtOnce) {
-    StandInProcess host({"--select-delay=300", "--export-delay=1500", "--empty-during-export",
-                         "--drawing=" + Sample("beam-g1.dxf")});
+    StandInProcess host({L"--select-delay=300", L"--export-delay=1500", L"--empty-during-export",
+                         L"--drawing=" + Wide(Sample("beam-g1.dxf"))});
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     Press(*form);
@@ -353,7 +351,8 @@ TEST_F(RunTest, UnreadableDrawingIsReportedAndTheDialogStaysUsable) {
     const std::string broken = scratch.Path() + "broken.dxf";
     ASSERT_TRUE(WriteBytes(broken, "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n"
                                    " 10\r\n1O.5\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n"));
-    StandInProcess host({"--select-delay=300", "--export-delay=100", "--drawing=" + broken});
+    StandInProcess host(
+        {L"--select-delay=300", L"--export-delay=100", L"--drawing=" + Wide(broken)});
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     Press(*form);
@@ -380,39 +379,6 @@ TEST_F(RunTest, SummaryThatCannotBeCreatedIsShownWithTheTitle) {
 
 // Kolvo.exe itself: a close asked for while its run waits for the host ends the run, writes the
 // settings and ends the program.
-HWND FindProcessWindow(DWORD processId, const char* windowClass) {
-    struct Search {
-        DWORD processId;
-        const char* windowClass;
-        HWND found;
-    } search{processId, windowClass, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (owner == s->processId && lstrcmpiA(name, s->windowClass) == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 300; ++i) {
-        if (condition()) {
-            return true;
-        }
-        Sleep(50);
-    }
-    return condition();
-}
-
 TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
     ScratchFolder scratch;
     const std::string exe = scratch.Path() + "KolvoRunClose.exe";
@@ -421,7 +387,7 @@ TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
         GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + "\\Vantorel\\KolvoRunClose.Ini";
     DeleteFileA(settings.c_str());
 
-    StandInProcess host({"--select-delay=600000"});
+    StandInProcess host({L"--select-delay=600000"});
     ASSERT_TRUE(host.Started());
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

@@ -4,54 +4,28 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "Acad11ACtrl.h"
+#include "StandInProcess.h"
+#include "TestText.h"
 
 namespace kolvo {
 namespace {
 
+using test::Hex;
+using test::StandInProcess;
+using test::TempFolder;
+
 // "コマンド: " in CP932.
 const std::string kPromptBytes = "\x83\x52\x83\x7d\x83\x93\x83\x68\x3a\x20";
 const std::wstring kSelectPrevious = L"\x0003SELECT P\rU\r\r";
-
-std::wstring Wide(const std::string& ascii) {
-    return std::wstring(ascii.begin(), ascii.end());
-}
-
-std::wstring StandInProgram() {
-    std::wstring path = Wide(KOLVO_STANDIN_HOST);
-    if (!path.empty() && path[0] == L'/') {
-        // Built on the Unix side: reach it through the drive that maps the root.
-        std::replace(path.begin(), path.end(), L'/', L'\\');
-        path = L"Z:" + path;
-    }
-    return path;
-}
-
-std::wstring TempFolder() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, buffer);
-    return buffer;
-}
-
-std::string Hex(const std::string& bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string hex;
-    for (unsigned char b : bytes) {
-        hex.push_back(kDigits[b >> 4]);
-        hex.push_back(kDigits[b & 15]);
-    }
-    return hex;
-}
 
 // Waits for a condition that another process brings about; gives up after a generous while so
 // that a broken host fails the test instead of hanging it.
@@ -69,97 +43,6 @@ bool Eventually(const std::function<bool()>& condition) {
     }
     return condition();
 }
-
-class StandIn {
-public:
-    explicit StandIn(std::vector<std::wstring> args) {
-        static int serial = 0;
-        const std::wstring tag =
-            std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-        logPath_ = TempFolder() + L"kolvo-standin-" + tag + L".log";
-        DeleteFileW(logPath_.c_str());
-        const std::wstring eventName = L"kolvo-standin-ready-" + tag;
-        const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, eventName.c_str());
-
-        args.push_back(L"--log=" + logPath_);
-        args.push_back(L"--ready-event=" + eventName);
-        std::wstring commandLine = L"\"" + StandInProgram() + L"\"";
-        for (const std::wstring& arg : args) {
-            commandLine += L" \"" + arg + L"\"";
-        }
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process_)) {
-            ADD_FAILURE() << "cannot start the stand-in host, error " << GetLastError();
-            CloseHandle(ready);
-            return;
-        }
-        const HANDLE waitFor[] = {ready, process_.hProcess};
-        const DWORD woke = WaitForMultipleObjects(2, waitFor, FALSE, 30000);
-        CloseHandle(ready);
-        EXPECT_EQ(woke, WAIT_OBJECT_0) << "the stand-in host did not come up";
-    }
-    ~StandIn() {
-        Stop();
-        DeleteFileW(logPath_.c_str());
-    }
-    StandIn(const StandIn&) = delete;
-    StandIn& operator=(const StandIn&) = delete;
-
-    void Stop() {
-        if (process_.hProcess) {
-            TerminateProcess(process_.hProcess, 0);
-            WaitForSingleObject(process_.hProcess, 30000);
-            CloseHandle(process_.hProcess);
-            CloseHandle(process_.hThread);
-            process_ = {};
-        }
-    }
-
-    DWORD Id() const { return process_.dwProcessId; }
-
-    std::vector<std::string> Log() const {
-        std::vector<std::string> lines;
-        const HANDLE file =
-            CreateFileW(logPath_.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE) {
-            return lines;
-        }
-        std::string text;
-        char buffer[4096];
-        DWORD read = 0;
-        while (ReadFile(file, buffer, sizeof buffer, &read, nullptr) && read > 0) {
-            text.append(buffer, read);
-        }
-        CloseHandle(file);
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            lines.push_back(line);
-        }
-        return lines;
-    }
-
-    std::vector<std::string> LogLinesStartingWith(const std::string& start) const {
-        std::vector<std::string> found;
-        for (const std::string& line : Log()) {
-            if (line.rfind(start, 0) == 0) {
-                found.push_back(line);
-            }
-        }
-        return found;
-    }
-
-    std::string LastCopyData() const {
-        const auto lines = LogLinesStartingWith("copydata ");
-        return lines.empty() ? std::string() : lines.back();
-    }
-
-private:
-    std::wstring logPath_;
-    PROCESS_INFORMATION process_{};
-};
 
 DWORD ProcessOf(HWND window) {
     DWORD processId = 0;
@@ -182,10 +65,10 @@ protected:
 };
 
 TEST_F(HostDesktop, NothingElseIsTakenForTheHost) {
-    StandIn bare({L"--title=AutoCAD", L"--command-line=docked"});
-    StandIn lower({L"--title=autocad 2000"});
-    StandIn wrongClass({L"--title=AutoCAD 2000", L"--class=AfxFrameOrView100u"});
-    StandIn textWindowOnly({L"--title=Viewer", L"--command-line=text-window"});
+    StandInProcess bare({L"--title=AutoCAD", L"--command-line=docked"});
+    StandInProcess lower({L"--title=autocad 2000"});
+    StandInProcess wrongClass({L"--title=AutoCAD 2000", L"--class=AfxFrameOrView100u"});
+    StandInProcess textWindowOnly({L"--title=Viewer", L"--command-line=text-window"});
 
     EXPECT_EQ(FindHostMainWindow(), nullptr);
     EXPECT_FALSE(ActivateHost());
@@ -193,7 +76,7 @@ TEST_F(HostDesktop, NothingElseIsTakenForTheHost) {
     EXPECT_FALSE(TypeCommand(L"LINE "));
     EXPECT_EQ(ReadCommandLine(), "");
     EXPECT_EQ(ReadWindowText(nullptr), "");
-    for (const StandIn* decoy : {&bare, &lower, &wrongClass, &textWindowOnly}) {
+    for (const StandInProcess* decoy : {&bare, &lower, &wrongClass, &textWindowOnly}) {
         EXPECT_TRUE(decoy->LogLinesStartingWith("copydata").empty());
     }
 }
@@ -207,7 +90,7 @@ TEST_F(HostDesktop, AcceptedTitlesAndClasses) {
         {L"ACAD 2006", L"AfxMDIFrame100u"},
     };
     for (const auto& [title, className] : accepted) {
-        StandIn host({L"--title=" + title, L"--class=" + className});
+        StandInProcess host({L"--title=" + title, L"--class=" + className});
         const HWND main = FindHostMainWindow();
         ASSERT_NE(main, nullptr) << TitleOf(main);
         EXPECT_EQ(ProcessOf(main), host.Id());
@@ -217,7 +100,7 @@ TEST_F(HostDesktop, AcceptedTitlesAndClasses) {
 }
 
 TEST_F(HostDesktop, ActivateHostBringsItToTheFront) {
-    StandIn host({});
+    StandInProcess host;
     // A window of this program in front first, so that the host has to be brought there.
     const HWND own = CreateWindowExW(0, L"STATIC", L"", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200,
                                      100, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
@@ -232,8 +115,8 @@ TEST_F(HostDesktop, ActivateHostBringsItToTheFront) {
 }
 
 TEST_F(HostDesktop, FirstEnumeratedHostWins) {
-    StandIn first({L"--title=ACAD one"});
-    StandIn second({L"--title=ACAD two"});
+    StandInProcess first({L"--title=ACAD one"});
+    StandInProcess second({L"--title=ACAD two"});
     // The platform's own order decides: whichever of the two it lists first.
     DWORD expected = 0;
     EnumWindows(
@@ -260,7 +143,7 @@ TEST_F(HostDesktop, CommandLineDockedFloatingOrInTheTextWindow) {
         {L"--command-line=docked", L"--no-mounttam"},
     };
     for (const auto& layout : layouts) {
-        StandIn host(layout);
+        StandInProcess host(layout);
         const HWND line = FindHostCommandLine();
         ASSERT_NE(line, nullptr) << layout[0];
         EXPECT_EQ(ProcessOf(line), host.Id());
@@ -273,7 +156,7 @@ TEST_F(HostDesktop, CommandLineDockedFloatingOrInTheTextWindow) {
 
 TEST_F(HostDesktop, CommandLineTitleMustMatchExactly) {
     for (const wchar_t* title : {L"headlands", L"Headlands2"}) {
-        StandIn host({std::wstring(L"--headlands-title=") + title});
+        StandInProcess host({std::wstring(L"--headlands-title=") + title});
         ASSERT_NE(FindHostMainWindow(), nullptr);
         EXPECT_EQ(FindHostCommandLine(), nullptr);
         EXPECT_EQ(ReadCommandLine(), "");
@@ -281,12 +164,12 @@ TEST_F(HostDesktop, CommandLineTitleMustMatchExactly) {
 }
 
 TEST_F(HostDesktop, FloatingFrameOfAnotherProcessButNotItsTextWindow) {
-    StandIn host({L"--command-line=none"});
+    StandInProcess host({L"--command-line=none"});
     {
-        StandIn other({L"--title=Viewer", L"--command-line=text-window"});
+        StandInProcess other({L"--title=Viewer", L"--command-line=text-window"});
         EXPECT_EQ(FindHostCommandLine(), nullptr);
     }
-    StandIn frame({L"--title=Viewer", L"--command-line=floating"});
+    StandInProcess frame({L"--title=Viewer", L"--command-line=floating"});
     const HWND line = FindHostCommandLine();
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(ProcessOf(line), frame.Id());
@@ -295,7 +178,7 @@ TEST_F(HostDesktop, FloatingFrameOfAnotherProcessButNotItsTextWindow) {
 }
 
 TEST_F(HostDesktop, RestartedHostIsFoundAgain) {
-    auto host = std::make_unique<StandIn>(std::vector<std::wstring>{});
+    auto host = std::make_unique<StandInProcess>(std::vector<std::wstring>{});
     const HWND oldLine = FindHostCommandLine();
     ASSERT_NE(oldLine, nullptr);
     host->Stop();
@@ -303,7 +186,7 @@ TEST_F(HostDesktop, RestartedHostIsFoundAgain) {
     EXPECT_FALSE(ActivateHost());
     EXPECT_FALSE(TypeCommand(L"LINE "));
 
-    host = std::make_unique<StandIn>(std::vector<std::wstring>{L"--command-line=floating"});
+    host = std::make_unique<StandInProcess>(std::vector<std::wstring>{L"--command-line=floating"});
     const HWND newLine = FindHostCommandLine();
     ASSERT_NE(newLine, nullptr);
     EXPECT_NE(newLine, oldLine);
@@ -315,7 +198,7 @@ TEST_F(HostDesktop, TextsArriveWholeInTheFormOfTheMainWindow) {
     const std::string selectUnicode = "0300530045004c00450043005400200050000d0055000d000d000000";
     const std::string selectAnsi = "0353454c45435420500d550d0d00";
     {
-        StandIn host({});
+        StandInProcess host;
         ASSERT_TRUE(TypeCommand(kSelectPrevious));
         EXPECT_EQ(host.LastCopyData(), "copydata dwData=1 cbData=28 bytes=" + selectUnicode);
         ASSERT_TRUE(TypeCommand(L""));
@@ -324,7 +207,7 @@ TEST_F(HostDesktop, TextsArriveWholeInTheFormOfTheMainWindow) {
     }
     {
         // The same program state, a new host of the other kind: the form follows the host.
-        StandIn host({L"--ansi"});
+        StandInProcess host({L"--ansi"});
         ASSERT_TRUE(TypeCommand(kSelectPrevious));
         EXPECT_EQ(host.LastCopyData(), "copydata dwData=1 cbData=14 bytes=" + selectAnsi);
         ASSERT_TRUE(TypeCommand(L""));
@@ -338,7 +221,8 @@ TEST_F(HostDesktop, TextsArriveWholeInTheFormOfTheMainWindow) {
 
 TEST_F(HostDesktop, TypedTextIsExecutedAndEchoed) {
     for (const bool ansi : {false, true}) {
-        StandIn host({L"--select-delay=1000000", ansi ? L"--ansi" : L"--select-delay=1000000"});
+        StandInProcess host(
+            {L"--select-delay=1000000", ansi ? L"--ansi" : L"--select-delay=1000000"});
         ASSERT_TRUE(TypeCommand(L"\x0003SEL"));
         EXPECT_EQ(ReadCommandLine(), kPromptBytes + "SEL");
         ASSERT_TRUE(TypeCommand(L"ECT "));
@@ -355,7 +239,7 @@ TEST_F(HostDesktop, TypedTextIsExecutedAndEchoed) {
 }
 
 TEST_F(HostDesktop, CharacterOutsideTheCodePageArrivesAsItsDefault) {
-    StandIn host({});
+    StandInProcess host;
     const std::wstring text = L"A\xD83D\xDE00Z";
     ASSERT_TRUE(SendCommandText(text, true));
     const std::string line = host.LastCopyData();
@@ -380,7 +264,7 @@ TEST_F(HostDesktop, LongExportCommandArrivesWholeAndIsExecuted) {
     ASSERT_GT(exportCommand.size(), 255u);
 
     for (const bool ansi : {false, true}) {
-        StandIn host({L"--export-delay=10", ansi ? L"--ansi" : L"--export-delay=10"});
+        StandInProcess host({L"--export-delay=10", ansi ? L"--ansi" : L"--export-delay=10"});
         ASSERT_TRUE(TypeCommand(L"FILEDIA 0 "));
         ASSERT_TRUE(TypeCommand(exportCommand));
         const std::string sent = host.LastCopyData();
@@ -402,7 +286,7 @@ TEST_F(HostDesktop, LongExportCommandArrivesWholeAndIsExecuted) {
 TEST_F(HostDesktop, EmptyLineIsReadWithoutAskingForTheText) {
     // Wine answers an 8-bit WM_GETTEXTLENGTH by itself asking the window for its text with room
     // for exactly the length it was told and a NUL; every other request comes from the reader.
-    const auto limitsAskedByReader = [](const StandIn& host) {
+    const auto limitsAskedByReader = [](const StandInProcess& host) {
         std::vector<long> limits;
         long told = -1;
         for (const std::string& line : host.Log()) {
@@ -418,8 +302,8 @@ TEST_F(HostDesktop, EmptyLineIsReadWithoutAskingForTheText) {
         return limits;
     };
     for (const bool ansi : {false, true}) {
-        StandIn host({L"--export-delay=1000000", L"--empty-during-export",
-                      ansi ? L"--ansi" : L"--empty-during-export"});
+        StandInProcess host({L"--export-delay=1000000", L"--empty-during-export",
+                             ansi ? L"--ansi" : L"--empty-during-export"});
         // A window with a line is asked for it...
         EXPECT_EQ(ReadCommandLine(), kPromptBytes);
         const std::vector<long> limits = limitsAskedByReader(host);
@@ -446,8 +330,8 @@ TEST_F(HostDesktop, SelectionAndExportDialogue) {
         std::ofstream(std::filesystem::path(drawing), std::ios::binary) << "  0\r\nEOF\r\n";
         std::ofstream(std::filesystem::path(target), std::ios::binary) << "old";
     }
-    StandIn host({L"--ansi", L"--select-delay=200", L"--export-delay=50", L"--ask-export",
-                  L"--drawing=" + drawing});
+    StandInProcess host({L"--ansi", L"--select-delay=200", L"--export-delay=50", L"--ask-export",
+                         L"--drawing=" + drawing});
     ASSERT_TRUE(ActivateHost());
     ASSERT_NE(FindHostCommandLine(), nullptr);
 

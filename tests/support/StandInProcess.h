@@ -1,6 +1,8 @@
 // The stand-in CAD host started as a program of its own for a test, with its log of everything
-// it was sent.
+// it was sent and asked.
 #pragma once
+
+#include "TestText.h"
 
 #include <windows.h>
 
@@ -9,23 +11,25 @@
 
 namespace kolvo::test {
 
-// A path the build gives in its own terms as a Windows path (a Unix path is on drive Z:).
-std::string WindowsPath(std::string path);
-
 class StandInProcess {
 public:
-    // Starts the host with `args` (CP932 texts) and waits until its windows exist.
-    explicit StandInProcess(const std::vector<std::string>& args);
+    // Starts the host with `args` and waits until its windows exist; a host that cannot be
+    // started or does not come up fails the test.
+    explicit StandInProcess(std::vector<std::wstring> args = {});
     StandInProcess(const StandInProcess&) = delete;
     StandInProcess& operator=(const StandInProcess&) = delete;
     ~StandInProcess();
 
     bool Started() const { return started_; }
+    DWORD Id() const { return process_.dwProcessId; }
     // Ends the host at once, as a crash or the user closing it would.
     void Stop();
 
     std::vector<std::string> Log() const;
-    // The hex bytes of each WM_COPYDATA record received, with its cbData: "cbData=N bytes=...".
+    std::vector<std::string> LogLinesStartingWith(const std::string& start) const;
+    // The log line of the last WM_COPYDATA received; empty when none came.
+    std::string LastCopyData() const;
+    // The hex bytes of each command text received, with its cbData: "cbData=N bytes=...".
     std::vector<std::string> Received() const;
 
 private:

@@ -1,0 +1,39 @@
+#include "ProcessWindows.h"
+
+namespace kolvo::test {
+
+HWND FindProcessWindow(DWORD processId, const char* windowClass) {
+    struct Search {
+        DWORD processId;
+        const char* windowClass;
+        HWND found;
+    } search{processId, windowClass, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(data);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            char name[64] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (owner == s->processId && lstrcmpiA(name, s->windowClass) == 0 &&
+                IsWindowVisible(window)) {
+                s->found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool WaitFor(const std::function<bool()>& condition) {
+    for (int i = 0; i < 600; ++i) {
+        if (condition()) {
+            return true;
+        }
+        Sleep(50);
+    }
+    return condition();
+}
+
+} // namespace kolvo::test

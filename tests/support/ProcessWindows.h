@@ -1,0 +1,18 @@
+// Windows of another process, looked for and waited on by tests that start programs of their own.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace kolvo::test {
+
+// The first visible top-level window of class `windowClass` (case-insensitive) that process
+// `processId` owns; null when there is none yet.
+HWND FindProcessWindow(DWORD processId, const char* windowClass);
+
+// Waits for a condition that another process brings about; false when it has not come after a
+// generous while, so that a broken program fails the test instead of hanging it.
+bool WaitFor(const std::function<bool()>& condition);
+
+} // namespace kolvo::test
