@@ -1,0 +1,106 @@
+// Damaged drawings: a file cut short, lines lost or bytes garbled on the way must end in a
+// report or in the user's error message, never in a crash, a hang or a stray exception.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "Analysis.h"
+#include "Errors.h"
+#include "TestFiles.h"
+#include "UserMessage.h"
+
+namespace kolvo {
+namespace {
+
+using testing::BuildPath;
+using testing::Exists;
+using testing::ReadBytes;
+using testing::TTempFolder;
+using testing::WriteBytes;
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos) {
+            end = text.size();
+        }
+        lines.push_back(text.substr(start, end - start + 1));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// One kind of damage a drawing can suffer, picked at random and repeated a few times.
+std::string Damage(const std::string& drawing, std::mt19937& random) {
+    std::vector<std::string> lines = SplitLines(drawing);
+    const int hits = 1 + static_cast<int>(random() % 4);
+    for (int i = 0; i < hits && !lines.empty(); ++i) {
+        const std::size_t at = random() % lines.size();
+        switch (random() % 5) {
+        case 0: // a line lost: every later pair is shifted, codes become values
+            lines.erase(lines.begin() + static_cast<std::ptrdiff_t>(at));
+            break;
+        case 1: // a line doubled
+            lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), lines[at]);
+            break;
+        case 2: // a byte garbled, possibly into a lead byte, NUL or a line break
+            if (!lines[at].empty()) {
+                lines[at][random() % lines[at].size()] = static_cast<char>(random() % 256);
+            }
+            break;
+        case 3: // the file cut short
+            lines.resize(at);
+            break;
+        default: // two lines swapped
+            std::swap(lines[at], lines[random() % lines.size()]);
+            break;
+        }
+    }
+    std::string damaged;
+    for (const std::string& line : lines) {
+        damaged += line;
+    }
+    return damaged;
+}
+
+TEST(DamagedDrawings, EndInReportsOrInTheUsersMessage) {
+    TTempFolder folder;
+    std::vector<std::string> messages;
+    SetUserMessageHook([&messages](const std::string& text) { messages.push_back(text); });
+    std::mt19937 random(20261208);
+    int analysed = 0;
+    int refused = 0;
+    for (const char* name : {"beam-g1", "slab-s1", "footing-f1"}) {
+        const std::string drawing =
+            ReadBytes(BuildPath(KOLVO_SAMPLES_DIR) + "/" + std::string(name) + ".dxf");
+        for (int round = 0; round < 40; ++round) {
+            SCOPED_TRACE(std::string(name) + " round " + std::to_string(round));
+            const std::string path = folder.File("damaged.dxf");
+            WriteBytes(path, Damage(drawing, random));
+            const std::string report = folder.File("report");
+            try {
+                TallyBarsFromDxf(path, report);
+                ++analysed;
+            } catch (const EConvertError& e) {
+                ++refused;
+                EXPECT_NE(std::string(e.what()).find("'"), std::string::npos) << e.what();
+            }
+            // Whichever way it ended, both reports exist: written, or created and left empty.
+            EXPECT_TRUE(Exists(report + ".csv"));
+            EXPECT_TRUE(Exists(report + ".txt"));
+        }
+    }
+    SetUserMessageHook(nullptr);
+    EXPECT_TRUE(messages.empty());
+    // Both outcomes occur, so the damage reaches both the numbers and the structure.
+    EXPECT_GT(analysed, 0);
+    EXPECT_GT(refused, 0);
+}
+
+} // namespace
+} // namespace kolvo
