@@ -119,6 +119,19 @@ TNearestAnswer Nearest(double x, double y) {
     return answer;
 }
 
+// The nearest free line to each point, found once by the plain scan and once through the index.
+void ExpectIndexedNearestMatchesScan(const std::vector<std::pair<double, double>>& points) {
+    std::vector<TNearestAnswer> scanned;
+    for (const auto& [x, y] : points) {
+        scanned.push_back(Nearest(x, y));
+    }
+    TActiveTraceIndex index;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        EXPECT_EQ(Nearest(points[i].first, points[i].second), scanned[i])
+            << "nearest to " << points[i].first << ", " << points[i].second;
+    }
+}
+
 struct TBarAnswer {
     bool Found = false;
     std::int32_t Line = -1;
@@ -175,15 +188,7 @@ TEST_P(TraceIndexTest, NearestFreeLinesMatchTheScan) {
     }
     points.emplace_back(9e10, 0);
     points.emplace_back(-2e11, 5);
-    std::vector<TNearestAnswer> scanned;
-    for (const auto& [x, y] : points) {
-        scanned.push_back(Nearest(x, y));
-    }
-    TActiveTraceIndex index;
-    for (std::size_t i = 0; i < points.size(); ++i) {
-        EXPECT_EQ(Nearest(points[i].first, points[i].second), scanned[i])
-            << "nearest to " << points[i].first << ", " << points[i].second;
-    }
+    ExpectIndexedNearestMatchesScan(points);
 }
 
 TEST(TraceIndex, NearestFreeLineEdgeCasesMatchTheScan) {
@@ -206,15 +211,7 @@ TEST(TraceIndex, NearestFreeLineEdgeCasesMatchTheScan) {
             AddLine(l[0], l[1], l[2], l[3]);
         }
         for (int pass = 0; pass < 2; ++pass) {
-            std::vector<TNearestAnswer> scanned;
-            for (const auto& [x, y] : points) {
-                scanned.push_back(Nearest(x, y));
-            }
-            TActiveTraceIndex index;
-            for (std::size_t i = 0; i < points.size(); ++i) {
-                EXPECT_EQ(Nearest(points[i].first, points[i].second), scanned[i])
-                    << "nearest to " << points[i].first << ", " << points[i].second;
-            }
+            ExpectIndexedNearestMatchesScan(points);
             Lines[0].TraceState = LineCountedBar; // the second pass without the first line
         }
     }
