@@ -10,15 +10,13 @@ namespace kolvo {
 namespace {
 
 std::string DiameterName(const TBarDiameter& Diameter) {
-    switch (Diameter.Kind) {
-    case TBarKind::Deformed:
-        return "D" + std::to_string(Diameter.Size);
-    case TBarKind::Round:
-        return "\x83\xD3" + std::to_string(Diameter.Size); // φ
-    case TBarKind::Unknown:
-        break;
+    if (Diameter.Kind == TBarKind::Unknown) {
+        return "不明";
     }
-    return "不明";
+    // Appended, not concatenated: GCC 12 warns falsely on a literal + std::string temporary.
+    std::string name = Diameter.Kind == TBarKind::Deformed ? "D" : "\x83\xD3"; // φ
+    name += std::to_string(Diameter.Size);
+    return name;
 }
 
 // mm to m, mg to kg: the quantities are held in small units so that the rounding of the file is

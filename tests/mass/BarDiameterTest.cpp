@@ -24,15 +24,11 @@ static_assert(std::string_view("モc") == "\x83\x82\x63");
 static_assert(std::string_view("ャﾓ") == "\x83\x83\xD3");
 
 std::string Describe(const TBarDiameter& Diameter) {
-    switch (Diameter.Kind) {
-    case TBarKind::Deformed:
-        return "D" + std::to_string(Diameter.Size);
-    case TBarKind::Round:
-        return "phi" + std::to_string(Diameter.Size);
-    case TBarKind::Unknown:
-        break;
-    }
-    return "unknown";
+    std::string text = Diameter.Kind == TBarKind::Deformed ? "D"
+                       : Diameter.Kind == TBarKind::Round  ? "phi"
+                                                           : "unknown";
+    text += Diameter.Kind == TBarKind::Unknown ? "" : std::to_string(Diameter.Size);
+    return text;
 }
 
 TEST(ReadBarDiameter, FollowsTheLabelGrammar) {
