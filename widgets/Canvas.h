@@ -86,3 +86,28 @@ private:
 };
 
 } // namespace kolvo
+
+namespace kolvo {
+
+// Binds a canvas to another surface for a scope and gives it back its earlier surface (or none)
+// at the end, also when the drawing in between fails.
+class CanvasBinding {
+public:
+    CanvasBinding(Canvas& canvas, HDC surface) : canvas_(canvas), previous_(canvas.Handle()) {
+        canvas_.Bind(surface);
+    }
+    CanvasBinding(const CanvasBinding&) = delete;
+    CanvasBinding& operator=(const CanvasBinding&) = delete;
+    ~CanvasBinding() {
+        canvas_.Unbind();
+        if (previous_ != nullptr) {
+            canvas_.Bind(previous_);
+        }
+    }
+
+private:
+    Canvas& canvas_;
+    HDC previous_;
+};
+
+} // namespace kolvo
