@@ -16,7 +16,8 @@ RECT ToRECT(const Rect& rect) {
 FontHandle CreateFontFor(const FontDesc& font) {
     return FontHandle(CreateFontA(font.height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL,
                                   font.italic, font.underline, font.strikeOut, BYTE(font.charset),
-                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                  font.antialiased ? DEFAULT_QUALITY : NONANTIALIASED_QUALITY,
                                   DEFAULT_PITCH | FF_DONTCARE, font.name.c_str()));
 }
 

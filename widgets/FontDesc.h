@@ -20,6 +20,8 @@ struct FontDesc {
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;
+    // Off: no edge smoothing, every pixel of a glyph is the text colour (exact pixel checks).
+    bool antialiased = true;
     TColor color = clWindowText; // the text colour; not part of the system font
 
     friend bool operator==(const FontDesc&, const FontDesc&) = default;
