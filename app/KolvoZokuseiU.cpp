@@ -376,7 +376,9 @@ LRESULT TKolvoZokuSeiF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return PaintWindowlessControls(window, {esScrollingMarquee1_.get()});
     case WM_DESTROY:
         // No tick moves the banner once its dialog is going.
-        EsScrollingMarquee1().SetActive(false);
+        if (esScrollingMarquee1_) {
+            esScrollingMarquee1_->SetActive(false);
+        }
         if (endsProgram_) {
             PostQuitMessage(0);
         }
