@@ -1,6 +1,7 @@
 #include "KolvoZokuseiU.h"
 
 #include "Application.h"
+#include "DialogBanner.h"
 #include "DialogRunEnvironment.h"
 #include "Notice.h"
 #include "Shell.h"
@@ -20,8 +21,8 @@ const char DialogClassName[] = "TKolvoZokuSeiF";
 
 TKolvoZokuSeiF* KolvoZokuSeiF = nullptr;
 
-// The banner and the two gradient buttons stand here as a plain static text and plain push
-// buttons with the same names, places and texts until their own controls replace them.
+// The two gradient buttons stand here as plain push buttons with the same names, places and
+// texts until their own control replaces them.
 const ControlLayout KolvoControls[7] = {
     {"plButton1", IdPlButton1, ControlKind::PushButton, 168, 96, 75, 26, "実　行", 0},
     {"plButton2", IdPlButton2, ControlKind::PushButton, 16, 96, 75, 26, "閉じる", 1},
@@ -136,6 +137,8 @@ TKolvoZokuSeiF::TKolvoZokuSeiF(HINSTANCE instance, HWND owner, DialogServices se
 }
 
 TKolvoZokuSeiF::~TKolvoZokuSeiF() {
+    // The banner's timer and message window go before the dialog they paint on.
+    esScrollingMarquee1_.reset();
     if (HWND window = window_.Release()) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
@@ -148,6 +151,10 @@ TKolvoZokuSeiF::~TKolvoZokuSeiF() {
 void TKolvoZokuSeiF::CreateControls() {
     // Created in tab order: the order of the child windows is the order Tab moves in.
     for (const ControlLayout& control : KolvoControls) {
+        if (control.kind == ControlKind::Banner) {
+            esScrollingMarquee1_ = CreateBanner(window_.Get(), control);
+            continue;
+        }
         const char* windowClass = "BUTTON";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
@@ -222,7 +229,7 @@ void TKolvoZokuSeiF::SetReportName(std::string_view name) {
 void TKolvoZokuSeiF::FormCreate() {
     // The field's design text is never shown, even when there is no settings file.
     SetReportName("");
-    // The banner's scrolling is switched on here once the banner control exists.
+    EsScrollingMarquee1().SetActive(true);
     workFolder_ = WorkFolderFor(services_.appDataFolder(owner_));
     CreateFolderWithParents(workFolder_);
     baseName_ = BaseNameFor(workFolder_, services_.localTime());
@@ -365,7 +372,13 @@ LRESULT TKolvoZokuSeiF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         FormClose();
         DestroyWindow(window);
         return 0;
+    case WM_PAINT:
+        return PaintWindowlessControls(window, {esScrollingMarquee1_.get()});
     case WM_DESTROY:
+        // No tick moves the banner once its dialog is going.
+        if (esScrollingMarquee1_) {
+            esScrollingMarquee1_->SetActive(false);
+        }
         if (endsProgram_) {
             PostQuitMessage(0);
         }

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -71,6 +72,8 @@ struct DialogServices {
 // system's save dialog and message box.
 DialogServices SystemDialogServices();
 
+class TEsScrollingMarquee;
+
 class TKolvoZokuSeiF {
 public:
     // Creates the dialog hidden, centred on the screen, and runs FormCreate. `owner` is the
@@ -84,6 +87,8 @@ public:
     HWND Handle() const { return window_.Get(); }
     bool Created() const { return static_cast<bool>(window_); }
     HWND Control(KolvoControlId id) const { return GetDlgItem(window_.Get(), id); }
+    // The banner has no window of its own: it paints on the dialog.
+    TEsScrollingMarquee& EsScrollingMarquee1() const { return *esScrollingMarquee1_; }
     void Show();
     // Closes as the close box does: FormClose, then the window goes.
     void Close();
@@ -124,6 +129,7 @@ private:
     bool endsProgram_;
     FontHandle font_;
     WindowHandle window_;
+    std::unique_ptr<TEsScrollingMarquee> esScrollingMarquee1_;
     std::string workFolder_;
     std::string baseName_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the dialog was left

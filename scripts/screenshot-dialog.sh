@@ -40,7 +40,9 @@ for _ in $(seq 1 100); do
   import -window root "$shot"
   # The dialog is there once the trimmed desktop is no longer a single colour.
   if [ "$(convert "$shot" -trim +repage -format '%[fx:standard_deviation > 0]' info: 2>/dev/null)" = 1 ]; then
-    sleep 0.5 # let the controls finish painting
+    # Let the controls finish painting, and the banner bring its text, which enters from the
+    # right, well into view.
+    sleep 3
     import -window root "$shot"
     break
   fi
