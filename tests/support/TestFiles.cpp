@@ -16,7 +16,7 @@ TTempFolder::TTempFolder() {
     const auto stamp = std::random_device{}();
     for (int attempt = 0;; ++attempt) {
         path_ = std::filesystem::temp_directory_path() /
-                ("kolvo-tools-" + std::to_string(stamp) + "-" + std::to_string(serial++));
+                ("kolvo-test-" + std::to_string(stamp) + "-" + std::to_string(serial++));
         if (std::filesystem::create_directory(path_)) {
             return;
         }

@@ -1,5 +1,5 @@
-// Small file helpers for the tool tests: a private temporary folder, whole-file reads and
-// writes, and paths that a Windows build running under Wine can use.
+// Temporary folders and whole-file bytes for the tests of every platform, and paths baked in at
+// build time that a Windows build running under Wine can use.
 #pragma once
 
 #include <filesystem>
