@@ -12,8 +12,10 @@ if(CMAKE_CROSSCOMPILING AND EXISTS /usr/src/googletest/CMakeLists.txt)
     add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
     # GoogleTest's own texts are ASCII; the CP932 execution charset of the project would make
     # libstdc++'s <chrono> (a micro sign in C++20 mode) fail to compile inside it.
-    target_compile_options(gtest PRIVATE -fexec-charset=UTF-8)
-    target_compile_options(gtest_main PRIVATE -fexec-charset=UTF-8)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_compile_options(gtest PRIVATE -fexec-charset=UTF-8)
+        target_compile_options(gtest_main PRIVATE -fexec-charset=UTF-8)
+    endif()
     # Newer GoogleTest sources define these names themselves.
     if(NOT TARGET GTest::gtest)
         add_library(GTest::gtest ALIAS gtest)

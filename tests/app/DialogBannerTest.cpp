@@ -4,7 +4,7 @@
 #include "DialogBanner.h"
 #include "KolvoZokuseiU.h"
 #include "OffscreenImage.h"
-#include "TestFolders.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -29,7 +29,7 @@ protected:
         return form;
     }
 
-    test::ScratchFolder scratch;
+    testing::TTempFolder scratch;
 };
 
 void PumpMessages() {
@@ -145,9 +145,9 @@ TEST_F(DialogBanner, RaisedGreyTextScrollsFromRightToLeft) {
             blackDownRight += downRight == 0x000000;
         }
     }
-    SCOPED_TRACE(testing::Message() << "grey " << grey << ", white up-left " << whiteUpLeft
-                                    << " / down-right " << whiteDownRight << ", black up-left "
-                                    << blackUpLeft << " / down-right " << blackDownRight);
+    SCOPED_TRACE(::testing::Message() << "grey " << grey << ", white up-left " << whiteUpLeft
+                                      << " / down-right " << whiteDownRight << ", black up-left "
+                                      << blackUpLeft << " / down-right " << blackDownRight);
     ASSERT_GT(grey, 20);
     EXPECT_GT(whiteUpLeft, 10);
     EXPECT_GT(whiteUpLeft, 3 * whiteDownRight);

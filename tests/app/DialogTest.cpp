@@ -3,7 +3,7 @@
 // the program's own layout table, so that a slip in that table shows.
 #include "Application.h"
 #include "KolvoZokuseiU.h"
-#include "TestFolders.h"
+#include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +12,11 @@
 namespace kolvo {
 namespace {
 
-using test::FileExists;
-using test::FolderExists;
-using test::ReadBytes;
-using test::ScratchFolder;
-using test::WriteBytes;
+using testing::FileExists;
+using testing::FolderExists;
+using testing::ReadBytes;
+using testing::TTempFolder;
+using testing::WriteBytes;
 
 const std::string Hyou = "\x95\x5C"; // 表, second byte 0x5C
 
@@ -48,7 +48,7 @@ protected:
 
     std::string WorkFolder() const { return appData + "\\Vantorel\\"; }
 
-    ScratchFolder scratch;
+    TTempFolder scratch;
     // Two levels that do not exist yet: the work folder is created with its parents.
     std::string appData = scratch.Path() + "Users\\Roaming";
     std::string executable = "D:\\elsewhere\\Kolvo.exe";
@@ -217,8 +217,8 @@ TEST_F(DialogTest, SettingsWrittenByHandAreRead) {
     ASSERT_TRUE(CreateDirectoryA((scratch.Path() + "Users").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(WorkFolder().c_str(), nullptr));
-    ASSERT_TRUE(WriteBytes(WorkFolder() + "Kolvo.Ini",
-                           "[other]\r\nkey=1\r\n[初期化]\r\n保存名=C:\\図面\\集計.csv\r\n"));
+    ASSERT_NO_THROW(WriteBytes(WorkFolder() + "Kolvo.Ini",
+                               "[other]\r\nkey=1\r\n[初期化]\r\n保存名=C:\\図面\\集計.csv\r\n"));
     auto form = Open();
     EXPECT_EQ(form->ReportName(), "C:\\図面\\集計.csv");
     form->SetReportName("");
@@ -235,7 +235,8 @@ TEST_F(DialogTest, OverlongValueComesBackCutBetweenCharacters) {
     ASSERT_TRUE(CreateDirectoryA((scratch.Path() + "Users").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(appData.c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(WorkFolder().c_str(), nullptr));
-    ASSERT_TRUE(WriteBytes(WorkFolder() + "Kolvo.Ini", "[初期化]\r\n保存名=" + longName + "\r\n"));
+    ASSERT_NO_THROW(
+        WriteBytes(WorkFolder() + "Kolvo.Ini", "[初期化]\r\n保存名=" + longName + "\r\n"));
     auto form = Open();
     const std::string shown = form->ReportName();
     EXPECT_LE(shown.size(), 2047u);

@@ -4,7 +4,7 @@
 #include "KolvoZokuseiU.h"
 #include "ProcessWindows.h"
 #include "Shell.h"
-#include "TestFolders.h"
+#include "TestFiles.h"
 #include "TestText.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +14,12 @@
 namespace kolvo {
 namespace {
 
-using test::FileExists;
 using test::FindProcessWindow;
-using test::ReadBytes;
-using test::ScratchFolder;
 using test::WaitFor;
 using test::WindowsPath;
+using testing::FileExists;
+using testing::ReadBytes;
+using testing::TTempFolder;
 
 std::string TextOf(HWND window) {
     char text[1024] = {};
@@ -87,7 +87,7 @@ protected:
     }
     void TearDown() override { DeleteFileA(settings.c_str()); }
 
-    ScratchFolder scratch;
+    TTempFolder scratch;
     std::string appData = GetSpecialFolderPath(nullptr, CSIDL_APPDATA);
     std::string exe = scratch.Path() + "Kolvo\x95\x5C"
                                        "copy.exe";

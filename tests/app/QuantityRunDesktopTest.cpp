@@ -6,7 +6,7 @@
 #include "ProcessWindows.h"
 #include "Shell.h"
 #include "StandInProcess.h"
-#include "TestFolders.h"
+#include "TestFiles.h"
 #include "TestText.h"
 
 #include <gtest/gtest.h>
@@ -20,16 +20,16 @@
 namespace kolvo {
 namespace {
 
-using test::FileExists;
 using test::FindProcessWindow;
-using test::ReadBytes;
 using test::ReceivedUnicode;
-using test::ScratchFolder;
 using test::StandInProcess;
 using test::WaitFor;
 using test::Wide;
 using test::WindowsPath;
-using test::WriteBytes;
+using testing::FileExists;
+using testing::ReadBytes;
+using testing::TTempFolder;
+using testing::WriteBytes;
 
 std::string Sample(const std::string& name) {
     return WindowsPath(KOLVO_SAMPLES_DIR) + "\\" + name;
@@ -150,7 +150,7 @@ protected:
         return args;
     }
 
-    ScratchFolder scratch;
+    TTempFolder scratch;
     // 表 ends in the byte of a backslash: the export path must reach the host whole.
     std::string appData = scratch.Path() + "\x90\x7d\x95\x5c";        // 図表
     std::string reportFolder = scratch.Path() + "\x8f\x57\x8c\x76\\"; // 集計
@@ -164,7 +164,7 @@ TEST_F(RunTest, WholeRunExportsAnswersTalliesAndLeavesTheNotice) {
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars.dat");
     // An export already there when the host comes to write: it asks before replacing it.
-    During(250, [&] { ASSERT_TRUE(WriteBytes(Dxf(), "stale")); });
+    During(250, [&] { ASSERT_NO_THROW(WriteBytes(Dxf(), "stale")); });
     Press(*form);
 
     const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
@@ -222,7 +222,7 @@ TEST_F(RunTest, EmptyReportNameIsRefusedBeforeAnythingHappens) {
     StandInProcess host(QuickHost());
     ASSERT_TRUE(host.Started());
     auto form = Open("");
-    ASSERT_TRUE(WriteBytes(Dxf(), "earlier export"));
+    ASSERT_NO_THROW(WriteBytes(Dxf(), "earlier export"));
     Press(*form);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], "\x95\xdb\x91\xb6\x83\x74\x83\x40\x83\x43\x83\x8b\x96\xbc\x82\xaa\x8e"
@@ -235,8 +235,8 @@ TEST_F(RunTest, EmptyReportNameIsRefusedBeforeAnythingHappens) {
 
 TEST_F(RunTest, WithoutHostNothingIsTypedAndEarlierFilesAreGone) {
     auto form = Open(reportFolder + "bars");
-    ASSERT_TRUE(WriteBytes(Dxf(), "earlier export"));
-    ASSERT_TRUE(WriteBytes(reportFolder + "bars.csv", "D13,1,100\r\n"));
+    ASSERT_NO_THROW(WriteBytes(Dxf(), "earlier export"));
+    ASSERT_NO_THROW(WriteBytes(reportFolder + "bars.csv", "D13,1,100\r\n"));
     Press(*form);
     EXPECT_FALSE(FileExists(Dxf()));
     EXPECT_FALSE(FileExists(reportFolder + "bars.csv"));
@@ -349,8 +349,8 @@ TEST_F(RunTest, SecondPressDuringARunIsIgnored) {
 
 TEST_F(RunTest, UnreadableDrawingIsReportedAndTheDialogStaysUsable) {
     const std::string broken = scratch.Path() + "broken.dxf";
-    ASSERT_TRUE(WriteBytes(broken, "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n"
-                                   " 10\r\n1O.5\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n"));
+    ASSERT_NO_THROW(WriteBytes(broken, "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n"
+                                       " 10\r\n1O.5\r\n  0\r\nENDSEC\r\n  0\r\nEOF\r\n"));
     StandInProcess host(
         {L"--select-delay=300", L"--export-delay=100", L"--drawing=" + Wide(broken)});
     ASSERT_TRUE(host.Started());
@@ -380,7 +380,7 @@ TEST_F(RunTest, SummaryThatCannotBeCreatedIsShownWithTheTitle) {
 // Kolvo.exe itself: a close asked for while its run waits for the host ends the run, writes the
 // settings and ends the program.
 TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
-    ScratchFolder scratch;
+    TTempFolder scratch;
     const std::string exe = scratch.Path() + "KolvoRunClose.exe";
     ASSERT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), exe.c_str(), FALSE));
     const std::string settings =

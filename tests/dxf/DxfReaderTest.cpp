@@ -1,19 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "DrawingModel.h"
 #include "DxfReader.h"
 #include "Errors.h"
+#include "TestFiles.h"
 
 namespace kolvo {
 namespace {
-
-namespace fs = std::filesystem;
 
 // One group pair as the CAD host writes it: the code right-aligned in three columns.
 std::string G(int code, std::string_view value) {
@@ -37,21 +34,11 @@ std::string StyleTable(const std::string& entries) {
 
 class DxfReaderTest : public ::testing::Test {
 protected:
-    fs::path dir_;
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = fs::temp_directory_path() / (std::string("kolvo-dxf-") + info->name());
-        fs::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
-    }
+    testing::TTempFolder dir_;
     std::string Write(std::string_view content, const char* name = "in.dxf") {
-        const fs::path path = dir_ / name;
-        std::ofstream(path, std::ios::binary)
-            .write(content.data(), static_cast<std::streamsize>(content.size()));
-        return path.string();
+        const std::string path = dir_.File(name);
+        testing::WriteBytes(path, std::string(content));
+        return path;
     }
     std::int32_t Read(std::string_view content) { return ReadDxfFile(Write(content)); }
 };
@@ -287,7 +274,7 @@ TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
 
     // A missing file: an empty model and 0.
     Read(full);
-    EXPECT_EQ(ReadDxfFile((dir_ / "missing.dxf").string()), 0);
+    EXPECT_EQ(ReadDxfFile(dir_.File("missing.dxf")), 0);
     EXPECT_TRUE(LineCount() == 0 && TextCount() == 0 && ArcCount() == 0 && CircleCount() == 0 &&
                 PolylineCount() == 0 && StyleCount() == 0);
 }

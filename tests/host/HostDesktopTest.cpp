@@ -14,6 +14,7 @@
 
 #include "Acad11ACtrl.h"
 #include "StandInProcess.h"
+#include "TestFiles.h"
 #include "TestText.h"
 
 namespace kolvo {
@@ -21,7 +22,8 @@ namespace {
 
 using test::Hex;
 using test::StandInProcess;
-using test::TempFolder;
+using test::Wide;
+using testing::TTempFolder;
 
 // "コマンド: " in CP932.
 const std::string kPromptBytes = "\x83\x52\x83\x7d\x83\x93\x83\x68\x3a\x20";
@@ -254,9 +256,8 @@ TEST_F(HostDesktop, CharacterOutsideTheCodePageArrivesAsItsDefault) {
 TEST_F(HostDesktop, LongExportCommandArrivesWholeAndIsExecuted) {
     // A DXF path long enough to make the export command pass 255 characters, as a long user
     // folder does.
-    const std::wstring folder = TempFolder() + L"kolvo-host-" +
-                                std::to_wstring(GetCurrentProcessId()) + L"-" +
-                                std::wstring(190, L'f');
+    const TTempFolder scratch;
+    const std::wstring folder = Wide(scratch.Path()) + std::wstring(170, L'f');
     CreateDirectoryW(folder.c_str(), nullptr);
     const std::wstring path = folder + L"\\202401021530.dxf";
     DeleteFileW(path.c_str());
@@ -323,7 +324,8 @@ TEST_F(HostDesktop, EmptyLineIsReadWithoutAskingForTheText) {
 
 TEST_F(HostDesktop, SelectionAndExportDialogue) {
     // The run's whole dialogue with a host that asks both questions before it replaces a file.
-    const std::wstring folder = TempFolder();
+    const TTempFolder scratch;
+    const std::wstring folder = Wide(scratch.Path());
     const std::wstring drawing = folder + L"kolvo-host-drawing.dxf";
     const std::wstring target = folder + L"kolvo-host-export.dxf";
     {

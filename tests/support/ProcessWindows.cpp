@@ -26,8 +26,8 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass) {
     return search.found;
 }
 
-bool WaitFor(const std::function<bool()>& condition) {
-    for (int i = 0; i < 600; ++i) {
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
+    for (DWORD waited = 0; waited < milliseconds; waited += 50) {
         if (condition()) {
             return true;
         }

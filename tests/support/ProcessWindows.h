@@ -1,4 +1,5 @@
-// Windows of another process, looked for and waited on by tests that start programs of their own.
+// Windows of another process, looked for and waited on by tests that start programs of their own
+// and by kolvo-demo, which plays a user the same way.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +12,9 @@ namespace kolvo::test {
 // `processId` owns; null when there is none yet.
 HWND FindProcessWindow(DWORD processId, const char* windowClass);
 
-// Waits for a condition that another process brings about; false when it has not come after a
-// generous while, so that a broken program fails the test instead of hanging it.
-bool WaitFor(const std::function<bool()>& condition);
+// Waits for a condition that another process brings about, looking every 50 ms; false when it has
+// not come after about `milliseconds` (by default a generous while), so that a broken program
+// fails the test instead of hanging it.
+bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 30000);
 
 } // namespace kolvo::test

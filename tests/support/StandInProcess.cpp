@@ -21,8 +21,7 @@ StandInProcess::StandInProcess(std::vector<std::wstring> args) {
     static int serial = 0;
     const std::wstring tag =
         std::to_wstring(GetCurrentProcessId()) + L"-" + std::to_wstring(++serial);
-    logPath_ = TempFolder() + L"kolvo-standin-" + tag + L".log";
-    DeleteFileW(logPath_.c_str());
+    logPath_ = Wide(logFolder_.File("standin.log"));
     const std::wstring eventName = L"kolvo-standin-ready-" + tag;
     const UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, eventName.c_str()));
 
@@ -46,8 +45,7 @@ StandInProcess::StandInProcess(std::vector<std::wstring> args) {
 }
 
 StandInProcess::~StandInProcess() {
-    Stop();
-    DeleteFileW(logPath_.c_str());
+    Stop(); // before the log's folder goes
 }
 
 void StandInProcess::Stop() {

@@ -2,6 +2,7 @@
 // it was sent and asked.
 #pragma once
 
+#include "TestFiles.h"
 #include "TestText.h"
 
 #include <windows.h>
@@ -33,6 +34,7 @@ public:
     std::vector<std::string> Received() const;
 
 private:
+    testing::TTempFolder logFolder_;
     std::wstring logPath_;
     PROCESS_INFORMATION process_{};
     bool started_ = false;

@@ -26,12 +26,6 @@ std::string WindowsPath(std::string path) {
     return path;
 }
 
-std::wstring TempFolder() {
-    wchar_t buffer[MAX_PATH + 1] = {};
-    GetTempPathW(MAX_PATH, buffer);
-    return buffer;
-}
-
 std::string Hex(const std::string& bytes) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string hex;

@@ -12,9 +12,6 @@ std::string WindowsPath(std::string path);
 // Text of the ANSI code page (CP932 under test) as UTF-16.
 std::wstring Wide(const std::string& ansi);
 
-// The temporary folder, ending with a backslash.
-std::wstring TempFolder();
-
 // Bytes as lower-case hex digits, two to a byte, as the host log writes them.
 std::string Hex(const std::string& bytes);
 

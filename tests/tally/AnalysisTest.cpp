@@ -1,6 +1,5 @@
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -10,6 +9,7 @@
 #include "DrawingModel.h"
 #include "Errors.h"
 #include "Tally.h"
+#include "TestFiles.h"
 #include "UserMessage.h"
 
 namespace kolvo {
@@ -87,33 +87,23 @@ private:
 class AnalysisTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("kolvo-tally-" +
-                std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         SetUserMessageHook([this](const std::string& text) { messages_.push_back(text); });
     }
     void TearDown() override {
         SetUserMessageHook(nullptr);
         ResetDrawingModel();
         ResetTally();
-        std::error_code ignored;
-        fs::remove_all(dir_, ignored);
     }
 
-    std::string Path(const char* name) const { return (dir_ / name).string(); }
+    std::string Path(const char* name) const { return dir_.File(name); }
     std::string WriteDxf(const DxfText& dxf) const {
         const std::string path = Path("drawing.dxf");
         std::ofstream(path, std::ios::binary) << dxf.str();
         return path;
     }
-    static std::string Contents(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    }
+    static std::string Contents(const std::string& path) { return testing::ReadBytes(path); }
 
-    fs::path dir_;
+    testing::TTempFolder dir_;
     std::vector<std::string> messages_;
 };
 

@@ -1,8 +1,6 @@
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <string>
 #include <vector>
@@ -15,6 +13,7 @@
 #include "ReportFiles.h"
 #include "ReportPaths.h"
 #include "Tally.h"
+#include "TestFiles.h"
 
 namespace kolvo {
 namespace {
@@ -148,18 +147,15 @@ TEST_F(TallyTest, SortIsStableAndOrdersLengthsNumerically) {
 
 // The lines written into a report file, each with its line end.
 std::string WrittenText(const std::function<void(TReportFile&)>& write) {
-    const auto path = std::filesystem::temp_directory_path() / "kolvo-tally-report-test.txt";
+    const testing::TTempFolder folder;
+    const std::string path = folder.File("report.txt");
     {
         TReportFile file;
-        EXPECT_EQ(file.Create(path.string()), 0);
+        EXPECT_EQ(file.Create(path), 0);
         write(file);
         file.Close();
     }
-    std::ifstream in(path, std::ios::binary);
-    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    in.close();
-    std::filesystem::remove(path);
-    return text;
+    return testing::ReadBytes(path);
 }
 
 TEST_F(TallyTest, DetailLinesAlignLabelAndNumbers) {

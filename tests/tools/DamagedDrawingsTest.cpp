@@ -16,7 +16,7 @@ namespace kolvo {
 namespace {
 
 using testing::BuildPath;
-using testing::Exists;
+using testing::FileExists;
 using testing::ReadBytes;
 using testing::TTempFolder;
 using testing::WriteBytes;
@@ -91,8 +91,8 @@ TEST(DamagedDrawings, EndInReportsOrInTheUsersMessage) {
                 EXPECT_NE(std::string(e.what()).find("'"), std::string::npos) << e.what();
             }
             // Whichever way it ended, both reports exist: written, or created and left empty.
-            EXPECT_TRUE(Exists(report + ".csv"));
-            EXPECT_TRUE(Exists(report + ".txt"));
+            EXPECT_TRUE(FileExists(report + ".csv"));
+            EXPECT_TRUE(FileExists(report + ".txt"));
         }
     }
     SetUserMessageHook(nullptr);

@@ -14,7 +14,7 @@ namespace kolvo {
 namespace {
 
 using testing::BuildPath;
-using testing::Exists;
+using testing::FileExists;
 using testing::ReadBytes;
 using testing::RunProgram;
 using testing::TRunResult;
@@ -188,7 +188,7 @@ TEST_F(KolvoTally, AReportNamedLikeTheDrawingIsRefusedAndTheDrawingKept) {
     r = Run({Work("g1.txt"), Work("g1")}); // the detail report would be g1.txt
     EXPECT_EQ(r.ExitCode, 2);
     EXPECT_EQ(ReadBytes(Work("g1.txt")), original);
-    EXPECT_FALSE(Exists(Work("g1.csv")));
+    EXPECT_FALSE(FileExists(Work("g1.csv")));
 }
 
 TEST_F(KolvoTally, ASummaryNamedLikeItsDetailListIsRefused) {

@@ -6,27 +6,20 @@
 // report name into the dialog's field and presses "実　行"; the stand-in host picks objects by
 // itself. It waits until the run is over and exits 0 when the summary exists, leaving both
 // programs running so that the desktop can be looked at. Messages are ASCII.
+#include "ProcessWindows.h"
+
 #include <windows.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 
 namespace {
 
+using kolvo::test::FindProcessWindow;
+using kolvo::test::WaitFor;
+
 constexpr int ReportNameField = 104; // Edit1
 constexpr int ExecuteButton = 106;   // "実　行"
-
-bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds) {
-    const DWORD start = GetTickCount();
-    while (!condition()) {
-        if (GetTickCount() - start > milliseconds) {
-            return false;
-        }
-        Sleep(50);
-    }
-    return true;
-}
 
 bool Start(const std::wstring& commandLine, PROCESS_INFORMATION& process) {
     STARTUPINFOW startup{};
@@ -34,28 +27,6 @@ bool Start(const std::wstring& commandLine, PROCESS_INFORMATION& process) {
     std::wstring line = commandLine;
     return CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                           &startup, &process) != FALSE;
-}
-
-HWND FindDialog(DWORD processId) {
-    struct Search {
-        DWORD processId;
-        HWND found;
-    } search{processId, nullptr};
-    EnumWindows(
-        [](HWND window, LPARAM data) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(data);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(window, &owner);
-            wchar_t name[64] = {};
-            GetClassNameW(window, name, 64);
-            if (owner == s->processId && lstrcmpiW(name, L"TKolvoZokuSeiF") == 0) {
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
 }
 
 bool IsFile(const std::wstring& path) {
@@ -113,7 +84,7 @@ int wmain(int argc, wchar_t** argv) {
     HWND dialog = nullptr;
     if (!WaitFor(
             [&] {
-                dialog = FindDialog(kolvo.dwProcessId);
+                dialog = FindProcessWindow(kolvo.dwProcessId, "TKolvoZokuSeiF");
                 return dialog != nullptr && IsWindowVisible(dialog);
             },
             60000)) {

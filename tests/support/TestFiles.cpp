@@ -8,6 +8,10 @@
 #include <stdexcept>
 #include <system_error>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace kolvo::testing {
 
 TTempFolder::TTempFolder() {
@@ -16,8 +20,9 @@ TTempFolder::TTempFolder() {
     const auto stamp = std::random_device{}();
     for (int attempt = 0;; ++attempt) {
         path_ = std::filesystem::temp_directory_path() /
-                ("kolvo-tools-" + std::to_string(stamp) + "-" + std::to_string(serial++));
+                ("kolvo-test-" + std::to_string(stamp) + "-" + std::to_string(serial++));
         if (std::filesystem::create_directory(path_)) {
+            text_ = (path_ / "").string();
             return;
         }
         if (attempt > 100) {
@@ -51,13 +56,27 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
     }
 }
 
-bool Exists(const std::string& path) {
-    std::FILE* f = std::fopen(path.c_str(), "rb");
-    if (f != nullptr) {
-        std::fclose(f);
-    }
-    return f != nullptr;
+#ifdef _WIN32
+bool FileExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool FolderExists(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+#else
+bool FileExists(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_regular_file(path, ignored);
+}
+
+bool FolderExists(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::is_directory(path, ignored);
+}
+#endif
 
 std::string BuildPath(const std::string& path) {
 #ifdef _WIN32

@@ -4,11 +4,24 @@
 #include "Analysis.h"
 #include "Application.h"
 #include "KolvoZokuseiU.h"
+#include "UserMessage.h"
 
 namespace kolvo {
 
 DialogRunEnvironment::DialogRunEnvironment(TKolvoZokuSeiF& form, const DialogServices& services)
-    : form_(form), services_(services) {}
+    : form_(form), services_(services) {
+    // The analysis reports a summary it cannot create through the user-message hook: during a
+    // run that is a message box over the dialog.
+    SetUserMessageHook([this, window = form.Handle()](const std::string& text) {
+        if (services_.showMessage) {
+            services_.showMessage(window, text);
+        }
+    });
+}
+
+DialogRunEnvironment::~DialogRunEnvironment() {
+    SetUserMessageHook({});
+}
 
 std::string DialogRunEnvironment::ReportName() {
     return form_.ReportName();

@@ -1,5 +1,6 @@
 // The quantity run's operations on the real desktop: the main dialog, the CAD host's windows,
-// the file system and the analysis.
+// the file system and the analysis. One exists for each run; while it does, the messages the
+// analysis has for the user are message boxes over the dialog.
 #pragma once
 
 #include "QuantityRun.h"
@@ -14,6 +15,9 @@ struct DialogServices;
 class DialogRunEnvironment final : public RunEnvironment {
 public:
     DialogRunEnvironment(TKolvoZokuSeiF& form, const DialogServices& services);
+    DialogRunEnvironment(const DialogRunEnvironment&) = delete;
+    DialogRunEnvironment& operator=(const DialogRunEnvironment&) = delete;
+    ~DialogRunEnvironment() override;
 
     std::string ReportName() override;
     void ShowError(const std::string& message) override;

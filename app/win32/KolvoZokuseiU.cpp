@@ -3,14 +3,7 @@
 #include "Application.h"
 #include "DialogBanner.h"
 #include "DialogRunEnvironment.h"
-#include "Notice.h"
-#include "Shell.h"
-#include "UserMessage.h"
-
-#include <commdlg.h>
-#include <shlobj.h>
-
-#include <vector>
+#include "SettingsFile.h"
 
 namespace kolvo {
 
@@ -59,41 +52,7 @@ bool RegisterDialogClass(HINSTANCE instance) {
     return RegisterClassExA(&windowClass) != 0;
 }
 
-bool ShowSaveDialog(HWND owner, std::string& path) {
-    std::vector<char> file(4096, '\0');
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof dialog;
-    dialog.hwndOwner = owner;
-    dialog.lpstrFile = file.data();
-    dialog.nMaxFile = DWORD(file.size());
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLESIZING;
-    if (!GetSaveFileNameA(&dialog)) {
-        return false;
-    }
-    path = file.data();
-    return true;
-}
-
 } // namespace
-
-DialogServices SystemDialogServices() {
-    DialogServices services;
-    services.appDataFolder = [](HWND applicationWindow) {
-        return ChooseAppDataFolder(GetSpecialFolderPath(applicationWindow, CSIDL_APPDATA),
-                                   EnvironmentVariable("APPDATA"), TempFolder());
-    };
-    services.executablePath = ExecutablePath;
-    services.localTime = CurrentLocalTime;
-    services.browseForSave = ShowSaveDialog;
-    services.showError = [](HWND owner, const std::string& text) {
-        App().ShowMessage(owner, text, MB_OK | MB_ICONERROR);
-    };
-    services.showMessage = [](HWND owner, const std::string& text) {
-        App().ShowMessage(owner, text, MB_OK);
-    };
-    services.paintNotice = [](HWND window, const std::string& text) { PaintNotice(window, text); };
-    return services;
-}
 
 TKolvoZokuSeiF::TKolvoZokuSeiF(HINSTANCE instance, HWND owner, DialogServices services,
                                bool endsProgram)
@@ -212,7 +171,7 @@ void TKolvoZokuSeiF::Close() {
 }
 
 std::string TKolvoZokuSeiF::SettingsPath() const {
-    return SettingsPathFor(workFolder_, services_.executablePath());
+    return workFolder_.SettingsPath(services_.executablePath());
 }
 
 std::string TKolvoZokuSeiF::ReportName() const {
@@ -230,21 +189,13 @@ void TKolvoZokuSeiF::FormCreate() {
     // The field's design text is never shown, even when there is no settings file.
     SetReportName("");
     EsScrollingMarquee1().SetActive(true);
-    workFolder_ = WorkFolderFor(services_.appDataFolder(owner_));
-    CreateFolderWithParents(workFolder_);
-    baseName_ = BaseNameFor(workFolder_, services_.localTime());
-
-    std::vector<char> value(SettingsValueBufferSize, '\0');
-    GetPrivateProfileStringA(std::string(SettingsSection).c_str(), std::string(SettingsKey).c_str(),
-                             "", value.data(), DWORD(value.size()), SettingsPath().c_str());
-    SetReportName(SettingsValueFromBuffer(value.data()));
+    workFolder_ = UserWorkFolder::Open(services_.appDataFolder(owner_), services_.localTime);
+    SetReportName(ReadSavedReportName(SettingsPath()));
 }
 
 void TKolvoZokuSeiF::FormClose() {
     const std::string path = SettingsPath();
-    if (!WritePrivateProfileStringA(std::string(SettingsSection).c_str(),
-                                    std::string(SettingsKey).c_str(), ReportName().c_str(),
-                                    path.c_str())) {
+    if (!WriteSavedReportName(path, ReportName())) {
         // Reported, and the dialog closes anyway: a user must never be kept in it.
         services_.showError(window_.Get(), SettingsWriteFailedMessage(path));
     }
@@ -261,20 +212,6 @@ void TKolvoZokuSeiF::Button5Click() {
     Close();
 }
 
-namespace {
-
-// The analysis reports a summary it cannot create through the user-message hook: during a run
-// that is a message box over the dialog.
-class RunMessages {
-public:
-    explicit RunMessages(UserMessageHook hook) { SetUserMessageHook(std::move(hook)); }
-    RunMessages(const RunMessages&) = delete;
-    RunMessages& operator=(const RunMessages&) = delete;
-    ~RunMessages() { SetUserMessageHook({}); }
-};
-
-} // namespace
-
 void TKolvoZokuSeiF::Button4Click() {
     // The run lets the dialog handle its messages while it waits for the host, so the button can
     // be pressed again; a second run inside the first would talk over it to the same host.
@@ -284,23 +221,16 @@ void TKolvoZokuSeiF::Button4Click() {
     running_ = true;
     closing_ = false;
     HWND window = window_.Get();
-    {
-        RunMessages messages([this, window](const std::string& text) {
-            if (services_.showMessage) {
-                services_.showMessage(window, text);
-            }
-        });
-        try {
-            DialogRunEnvironment environment(*this, services_);
-            lastRun_ = RunQuantity(environment, baseName_);
-        } catch (const std::exception& error) {
-            // The drawing could not be read or a report not written: the run ends here, the
-            // dialog stays usable and the user is told why.
-            if (!closing_) {
-                Restore();
-            }
-            services_.showError(window, error.what());
+    try {
+        DialogRunEnvironment environment(*this, services_);
+        lastRun_ = RunQuantity(environment, BaseName());
+    } catch (const std::exception& error) {
+        // The drawing could not be read or a report not written: the run ends here, the dialog
+        // stays usable and the user is told why.
+        if (!closing_) {
+            Restore();
         }
+        services_.showError(window, error.what());
     }
     running_ = false;
     if (closing_) {

@@ -1,14 +1,16 @@
 // The main dialog "配筋の集計値を得る": report name field, browse, close and execute buttons under
-// the banner. It owns the work folder, the base name of the DXF export and the settings file.
+// the banner. It lays out its controls and handles them; the work folder (UserWorkFolder), the
+// settings file (SettingsFile) and the quantity run's operations (DialogRunEnvironment) are units
+// of their own that it uses.
 #pragma once
 
+#include "DialogServices.h"
 #include "QuantityRun.h"
+#include "UserWorkFolder.h"
 #include "WinHandles.h"
-#include "WorkFolder.h"
 
 #include <windows.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -50,28 +52,6 @@ constexpr int DialogClientWidth = 263;
 constexpr int DialogClientHeight = 133;
 extern const char DialogClassName[]; // "TKolvoZokuSeiF"
 
-// What the dialog asks of the system. The program passes the real services; tests pass their
-// own folders, clock and stand-ins for the modal dialogs.
-struct DialogServices {
-    // The application-data folder (already with its fallbacks), asked for at dialog creation.
-    std::function<std::string(HWND applicationWindow)> appDataFolder;
-    std::function<std::string()> executablePath;
-    std::function<LocalTime()> localTime;
-    // Shows the save dialog; true with the chosen full path when the user confirms it.
-    std::function<bool(HWND owner, std::string& path)> browseForSave;
-    // A modal error message with the application title.
-    std::function<void(HWND owner, const std::string& text)> showError;
-    // A modal message with an OK button and the application title, for the fixed texts the
-    // quantity run shows (no report name, a summary that cannot be created).
-    std::function<void(HWND owner, const std::string& text)> showMessage;
-    // Paints the run's notice onto the host's command-line window.
-    std::function<void(HWND window, const std::string& text)> paintNotice;
-};
-
-// The services of the real program: shell folder, running executable, local clock, the
-// system's save dialog and message box.
-DialogServices SystemDialogServices();
-
 class TEsScrollingMarquee;
 
 class TKolvoZokuSeiF {
@@ -98,8 +78,8 @@ public:
     void Restore();
 
     // State the quantity run works with.
-    const std::string& WorkFolder() const { return workFolder_; }
-    const std::string& BaseName() const { return baseName_; }
+    const std::string& WorkFolder() const { return workFolder_.Path(); }
+    const std::string& BaseName() const { return workFolder_.BaseName(); }
     std::string SettingsPath() const;
     std::string ReportName() const; // Edit1's text
     void SetReportName(std::string_view name);
@@ -111,12 +91,14 @@ public:
     bool Closing() const { return closing_; }
 
     // Event handlers.
+    // Dialog creation: empties Edit1, opens the work folder and loads the remembered report name.
     void FormCreate();
+    // Whenever the dialog closes: writes Edit1's text to the settings file.
     void FormClose();
-    void Button1Click(); // 参照
-    void Button5Click(); // 閉じる
-    void Button4Click(); // 実　行
-    void Button2Click(); // 解析
+    void Button1Click(); // "参照": browse for the report name with SaveDialog1
+    void Button5Click(); // "閉じる": close the dialog
+    void Button4Click(); // "実　行": one quantity run
+    void Button2Click(); // "解析": below the visible area; does nothing
 
 private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -130,8 +112,7 @@ private:
     FontHandle font_;
     WindowHandle window_;
     std::unique_ptr<TEsScrollingMarquee> esScrollingMarquee1_;
-    std::string workFolder_;
-    std::string baseName_;
+    UserWorkFolder workFolder_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the dialog was left
     RunPaths lastRun_;
     bool running_ = false;
