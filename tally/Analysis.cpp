@@ -53,13 +53,14 @@ void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath)
         throw EInOutError(code);
     }
 
-    ReadDxfFile(DxfPath);
-    ResetTally();
-    TraceAllLabels();
-    SortTally();
+    TDrawing drawing;
+    ReadDxfFile(DxfPath, drawing);
+    TTally tally;
+    TBarTracer(drawing, tally).TraceAllLabels();
+    SortTally(tally);
 
-    WriteDetailReport(detail);
-    WriteSummaryReport(summary);
+    WriteDetailReport(detail, tally);
+    WriteSummaryReport(summary, tally);
     summary.Close();
     detail.Close();
 }
