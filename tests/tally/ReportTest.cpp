@@ -13,7 +13,7 @@
 #include "Errors.h"
 #include "NumberFormat.h"
 #include "ReportFiles.h"
-#include "ReportPaths.h"
+#include "FileNames.h"
 #include "Tally.h"
 
 namespace kolvo {
