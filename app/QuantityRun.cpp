@@ -1,6 +1,6 @@
 #include "QuantityRun.h"
 
-#include "ReportPaths.h"
+#include "FileNames.h"
 #include "ShiftJis.h"
 
 namespace kolvo {
@@ -40,14 +40,6 @@ ExportPollAction DecideExportPoll(std::string_view commandLine) {
     }
     action.done = commandLine == IdlePrompt || commandLine.empty();
     return action;
-}
-
-std::string ReportPathFor(std::string_view reportName) {
-    return ChangeFileExt(reportName, ".csv");
-}
-
-std::string DxfPathFor(std::string_view baseName) {
-    return ChangeFileExt(baseName, ".dxf");
 }
 
 namespace {
@@ -98,7 +90,7 @@ RunPaths RunQuantity(RunEnvironment& env, std::string_view baseName) {
     }
     env.MinimiseDialog();
 
-    RunPaths paths{DxfPathFor(baseName), ReportPathFor(reportName)};
+    RunPaths paths{DialogDxfPath(baseName), DialogReportPath(reportName)};
     env.DeleteFileIfAny(paths.dxfPath);
     env.DeleteFileIfAny(paths.reportPath);
 

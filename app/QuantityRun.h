@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+#include "FileNames.h"
+
 namespace kolvo {
 
 // The host's idle command-line prompt, "コマンド: " in CP932 (10 bytes).
@@ -72,11 +74,6 @@ struct RunPaths {
     std::string dxfPath;
     std::string reportPath;
 };
-
-// The report path for a report name: its extension replaced by ".csv", appended when it has none.
-std::string ReportPathFor(std::string_view reportName);
-// The DXF export path for the dialog's base name.
-std::string DxfPathFor(std::string_view baseName);
 
 // Runs one quantity run. Errors of the analysis propagate to the caller, which reports them.
 // Returns the paths used (empty when the report name was empty).

@@ -1,6 +1,6 @@
 #include "WorkFolder.h"
 
-#include "ReportPaths.h"
+#include "FileNames.h"
 #include "ShiftJis.h"
 
 #include <algorithm>

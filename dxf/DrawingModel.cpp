@@ -2,14 +2,16 @@
 
 namespace kolvo {
 
-DxfTable<TDxfLine> Lines;
-DxfTable<TDxfText> Texts;
-DxfTable<TDxfArc> Arcs;
-DxfTable<TDxfCircle> Circles;
-DxfTable<TDxfPolyline> Polylines;
-DxfTable<TDxfStyle> Styles;
+double TDrawing::StyleHeight(std::string_view name) const {
+    for (const TDxfStyle& style : Styles) {
+        if (style.Name == name) {
+            return style.Height;
+        }
+    }
+    return 0.0;
+}
 
-void ResetDrawingModel() {
+void TDrawing::Reset() {
     Lines.Reset();
     Texts.Reset();
     Arcs.Reset();

@@ -1,10 +1,11 @@
-// The drawing model: the geometry and texts of one exported DXF file, as process-wide tables in
-// file order. The DXF reader empties and refills every table at the start of each analysis; bar
-// tracing reads them by index, writes its marks into `TraceState` and `Flags` and reorders
-// `Circles`.
+// The drawing model: the geometry and texts of one exported DXF file, as tables in file order.
+// The DXF reader empties and refills a drawing's tables; bar tracing reads them by index, writes
+// its marks into `TraceState` and `Flags` and reorders `Circles`. A drawing is a plain value:
+// each analysis has its own, so analyses never share state.
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "ByteText.h"
@@ -17,7 +18,7 @@ constexpr int MaxPolylineVertices = 1000;
 struct TDxfLine {
     double X1 = 0, Y1 = 0, Z1 = 0;
     double X2 = 0, Y2 = 0, Z2 = 0;
-    // 0 as read; bar tracing marks tip segments (3, then 6) and counted bars (4).
+    // A TLineTraceState: LineFree as read; bar tracing marks tip segments and counted bars.
     std::int32_t TraceState = 0;
     ByteText<60> Layer;
     ByteText<60> Color; // the group-62 line as written, leading blanks included
@@ -60,7 +61,7 @@ struct TDxfVertex {
 // One POLYLINE (with its VERTEX entities) or LWPOLYLINE. Vertices are numbered from 1 as in the
 // drawing; they are stored compactly, so a drawing of many short polylines stays small.
 struct TDxfPolyline {
-    // 0 for every LWPOLYLINE; bar tracing marks a used V mark with 5.
+    // 0 for every LWPOLYLINE; bar tracing marks a used V mark with PolylineMarkUsed.
     std::int32_t Flags = 0;
     ByteText<60> Layer;
     ByteText<60> Color;
@@ -100,33 +101,38 @@ struct TDxfStyle {
     ByteText<60> LineType;
 };
 
-extern DxfTable<TDxfLine> Lines;
-extern DxfTable<TDxfText> Texts;
-extern DxfTable<TDxfArc> Arcs;
-extern DxfTable<TDxfCircle> Circles;
-extern DxfTable<TDxfPolyline> Polylines;
-extern DxfTable<TDxfStyle> Styles;
+// Values of TDxfLine::TraceState.
+enum TLineTraceState : std::int32_t {
+    LineFree = 0,
+    LineTipSegment = 3, // the leader line whose end is the tip
+    LineCountedBar = 4, // a line tallied as a bar
+    LineTipTaken = 6,   // a tip segment whose bars have been looked for
+};
 
-inline std::int32_t LineCount() {
-    return Lines.Count();
-}
-inline std::int32_t TextCount() {
-    return Texts.Count();
-}
-inline std::int32_t ArcCount() {
-    return Arcs.Count();
-}
-inline std::int32_t CircleCount() {
-    return Circles.Count();
-}
-inline std::int32_t PolylineCount() {
-    return Polylines.Count();
-}
-inline std::int32_t StyleCount() {
-    return Styles.Count();
-}
+// TDxfPolyline::Flags of a polyline whose middle vertex gave a mark point.
+constexpr std::int32_t PolylineMarkUsed = 5;
 
-// Empties every table, as each read begins.
-void ResetDrawingModel();
+// One drawing: its tables in file order.
+struct TDrawing {
+    DxfTable<TDxfLine> Lines;
+    DxfTable<TDxfText> Texts;
+    DxfTable<TDxfArc> Arcs;
+    DxfTable<TDxfCircle> Circles;
+    DxfTable<TDxfPolyline> Polylines;
+    DxfTable<TDxfStyle> Styles;
+
+    std::int32_t LineCount() const { return Lines.Count(); }
+    std::int32_t TextCount() const { return Texts.Count(); }
+    std::int32_t ArcCount() const { return Arcs.Count(); }
+    std::int32_t CircleCount() const { return Circles.Count(); }
+    std::int32_t PolylineCount() const { return Polylines.Count(); }
+    std::int32_t StyleCount() const { return Styles.Count(); }
+
+    // Height of the first style whose name is exactly `name`; 0.0 when there is none.
+    double StyleHeight(std::string_view name) const;
+
+    // Empties every table, as each read begins.
+    void Reset();
+};
 
 } // namespace kolvo

@@ -105,15 +105,16 @@ private:
 
 class StyleHeights {
 public:
+    explicit StyleHeights(const TDrawing& drawing) : drawing_(drawing) {}
     void Invalidate() { valid_ = false; }
 
     double Lookup(std::string_view name) {
-        if (Styles.Count() <= kScanLimit) {
-            return StyleHeight(name);
+        if (drawing_.Styles.Count() <= kScanLimit) {
+            return drawing_.StyleHeight(name);
         }
         if (!valid_) {
             heights_.clear();
-            for (const TDxfStyle& style : Styles) {
+            for (const TDxfStyle& style : drawing_.Styles) {
                 heights_.emplace(style.Name.str(), style.Height); // the first entry wins
             }
             valid_ = true;
@@ -124,6 +125,7 @@ public:
 
 private:
     static constexpr std::int32_t kScanLimit = 16;
+    const TDrawing& drawing_;
     bool valid_ = false;
     std::unordered_map<std::string, double> heights_;
 };
@@ -218,6 +220,8 @@ constexpr TextGroup<TDxfPolyline> kPolylineTexts[] = {
 
 class DxfPass {
 public:
+    explicit DxfPass(TDrawing& drawing) : drawing_(drawing), heights_(drawing) {}
+
     void Run(std::string_view text) {
         LineCursor lines(text);
         std::string_view codeLine;
@@ -271,7 +275,7 @@ private:
             }
         }
         if (code == 0 && value == "STYLE") {
-            style_ = &Styles.Append();
+            style_ = &drawing_.Styles.Append();
             heights_.Invalidate();
         }
     }
@@ -316,28 +320,28 @@ private:
         case OpenKind::None:
             break;
         case OpenKind::Line:
-            line_ = &Lines.Append();
+            line_ = &drawing_.Lines.Append();
             break;
         case OpenKind::Text: {
             const double standardHeight = heights_.Lookup("Standard");
-            text_ = &Texts.Append();
+            text_ = &drawing_.Texts.Append();
             text_->Height = standardHeight;
             textHasGroup3_ = false;
             break;
         }
         case OpenKind::Arc:
-            arc_ = &Arcs.Append();
+            arc_ = &drawing_.Arcs.Append();
             break;
         case OpenKind::Circle:
-            circle_ = &Circles.Append();
+            circle_ = &drawing_.Circles.Append();
             break;
         case OpenKind::Polyline:
         case OpenKind::LwPolyline:
-            polyline_ = &Polylines.Append();
+            polyline_ = &drawing_.Polylines.Append();
             break;
         case OpenKind::Vertex:
             // A VERTEX has no record of its own: it adds to the last polyline, if there is one.
-            polyline_ = Polylines.Count() > 0 ? &Polylines.Last() : nullptr;
+            polyline_ = drawing_.Polylines.Count() > 0 ? &drawing_.Polylines.Last() : nullptr;
             break;
         }
     }
@@ -452,6 +456,7 @@ private:
     }
 
     bool inStyleTable_ = false;
+    TDrawing& drawing_;
     bool inEntities_ = false;
     OpenKind open_ = OpenKind::None;
 
@@ -471,33 +476,24 @@ private:
 
 } // namespace
 
-std::int32_t ReadDxfText(std::string_view text) {
-    ResetDrawingModel();
+std::int32_t ReadDxfText(std::string_view text, TDrawing& drawing) {
+    drawing.Reset();
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) {
         text = text.substr(0, nul);
     }
-    DxfPass().Run(text);
-    return LineCount();
+    DxfPass(drawing).Run(text);
+    return drawing.LineCount();
 }
 
-std::int32_t ReadDxfFile(const std::string& path) {
-    ResetDrawingModel();
+std::int32_t ReadDxfFile(const std::string& path, TDrawing& drawing) {
+    drawing.Reset();
     std::size_t size = 0;
     if (!FileExists(path, size)) {
         return 0;
     }
     const std::string content = LoadFile(path, size);
-    return ReadDxfText(content);
-}
-
-double StyleHeight(std::string_view name) {
-    for (const TDxfStyle& style : Styles) {
-        if (style.Name == name) {
-            return style.Height;
-        }
-    }
-    return 0.0;
+    return ReadDxfText(content, drawing);
 }
 
 } // namespace kolvo

@@ -1,12 +1,10 @@
 #include "Analysis.h"
 
-#include <string_view>
-
 #include "BarTrace.h"
 #include "DxfReader.h"
 #include "Errors.h"
+#include "FileNames.h"
 #include "ReportFiles.h"
-#include "ReportPaths.h"
 #include "Tally.h"
 #include "UserMessage.h"
 
@@ -17,23 +15,12 @@ namespace {
 // Whether the detail report would be the summary file itself: a report name ending in .txt
 // (in any letter case where the file system ignores it).
 bool ReportsShareAFile(const std::string& summaryPath) {
-    const std::string ext = ExtractFileExt(summaryPath);
-    constexpr std::string_view detailExt = ".txt";
-    if (ext.size() != detailExt.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < ext.size(); ++i) {
-        char c = ext[i];
 #ifdef _WIN32
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
+    constexpr bool ignoreCase = true;
+#else
+    constexpr bool ignoreCase = false;
 #endif
-        if (c != detailExt[i]) {
-            return false;
-        }
-    }
-    return true;
+    return IsDetailReportExt(ExtractFileExt(summaryPath), ignoreCase);
 }
 
 } // namespace
@@ -53,13 +40,14 @@ void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath)
         throw EInOutError(code);
     }
 
-    ReadDxfFile(DxfPath);
-    ResetTally();
-    TraceAllLabels();
-    SortTally();
+    TDrawing drawing;
+    ReadDxfFile(DxfPath, drawing);
+    TTally tally;
+    TBarTracer(drawing, tally).TraceAllLabels();
+    SortTally(tally);
 
-    WriteDetailReport(detail);
-    WriteSummaryReport(summary);
+    WriteDetailReport(detail, tally);
+    WriteSummaryReport(summary, tally);
     summary.Close();
     detail.Close();
 }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <optional>
 
 #include "DrawingModel.h"
 #include "Geometry.h"
@@ -11,17 +10,13 @@
 
 namespace kolvo {
 
-TVisitedLines VisitedLines;
-std::vector<TMarkPoint> MarkPoints;
-std::int32_t MarkCursor = 0;
-
 void TVisitedLines::Add(std::int32_t line) {
     if (line < 0) {
         return; // no line has such an index
     }
     const auto slot = static_cast<std::size_t>(line);
     if (slot >= flags_.size()) {
-        flags_.resize(std::max(slot + 1, static_cast<std::size_t>(LineCount())));
+        flags_.resize(std::max(slot + 1, 2 * flags_.size())); // amortised growth
     }
     flags_[slot] = 1;
     entries_.push_back(line);
@@ -43,10 +38,6 @@ namespace {
 
 bool IsAvailableVMark(const TDxfPolyline& polyline) {
     return polyline.VertexCount() == 3 && polyline.Flags == 0;
-}
-
-bool IsFreeUnvisitedLine(std::int32_t index) {
-    return Lines[index].TraceState == LineFree && !VisitedLines.Contains(index);
 }
 
 bool EndsMeet(double x, double y, double endX, double endY) {
@@ -73,12 +64,14 @@ struct TConnections {
     }
 };
 
-void ScanConnections(double x, double y, TConnections& found) {
-    for (std::int32_t i = 0; i < LineCount(); ++i) {
-        if (!IsFreeUnvisitedLine(i)) {
+template <class IsFreeUnvisited>
+void ScanConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvisited, double x,
+                     double y, TConnections& found) {
+    for (std::int32_t i = 0; i < drawing.LineCount(); ++i) {
+        if (!isFreeUnvisited(i)) {
             continue;
         }
-        const TDxfLine& line = Lines[i];
+        const TDxfLine& line = drawing.Lines[i];
         if (EndsMeet(x, y, line.X1, line.Y1)) {
             found.AddLineEnd(i, StrokeLineStart);
         }
@@ -86,8 +79,8 @@ void ScanConnections(double x, double y, TConnections& found) {
             found.AddLineEnd(i, StrokeLineEnd);
         }
     }
-    for (std::int32_t i = 0; i < PolylineCount(); ++i) {
-        const TDxfPolyline& polyline = Polylines[i];
+    for (std::int32_t i = 0; i < drawing.PolylineCount(); ++i) {
+        const TDxfPolyline& polyline = drawing.Polylines[i];
         if (IsAvailableVMark(polyline) &&
             EndsMeet(x, y, polyline.Vertex(2).X, polyline.Vertex(2).Y)) {
             found.AddVMark(i);
@@ -95,14 +88,16 @@ void ScanConnections(double x, double y, TConnections& found) {
     }
 }
 
-void IndexedConnections(const std::vector<TStrokeEnd>& ends, double x, double y,
+template <class IsFreeUnvisited>
+void IndexedConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvisited,
+                        const std::vector<TStrokeEnd>& ends, double x, double y,
                         TConnections& found) {
     for (const TStrokeEnd& end : ends) {
         if (end.Kind == StrokeVMark) {
-            if (IsAvailableVMark(Polylines[end.Index]) && EndsMeet(x, y, end.X, end.Y)) {
+            if (IsAvailableVMark(drawing.Polylines[end.Index]) && EndsMeet(x, y, end.X, end.Y)) {
                 found.AddVMark(end.Index);
             }
-        } else if (IsFreeUnvisitedLine(end.Index) && EndsMeet(x, y, end.X, end.Y)) {
+        } else if (isFreeUnvisited(end.Index) && EndsMeet(x, y, end.X, end.Y)) {
             found.AddLineEnd(end.Index, end.Kind);
         }
     }
@@ -128,22 +123,33 @@ bool CircleBefore(const TDxfCircle& a, const TDxfCircle& b) {
     return CompareReals(a.CY, b.CY) < 0;
 }
 
+} // namespace
+
+TBarTracer::TBarTracer(TDrawing& drawing, TTally& tally) : drawing_(drawing), tally_(tally) {}
+
+TBarTracer::~TBarTracer() = default;
+
+bool TBarTracer::IsFreeUnvisitedLine(std::int32_t index) const {
+    return drawing_.Lines[index].TraceState == LineFree && !VisitedLines.Contains(index);
+}
+
 // Looks for the bars at the tip and at each mark point of one tip segment.
-void TallyBarsAtTip(const std::string& label, std::int32_t tipSegment, double tipX, double tipY) {
+void TBarTracer::TallyBarsAtTip(const std::string& label, std::int32_t tipSegment, double tipX,
+                                double tipY) {
     CollectMarkPoints(tipSegment, tipX, tipY);
     double x = tipX;
     double y = tipY;
     do {
         std::int32_t bar = 0;
         if (FindBarAt(x, y, tipSegment, bar)) {
-            TDxfLine& line = Lines[bar];
+            TDxfLine& line = drawing_.Lines[bar];
             line.TraceState = LineCountedBar;
-            AddTallyRecord(label, bar, line.X1, line.Y1, line.X2, line.Y2);
+            AddTallyRecord(tally_, label, line, line.X1, line.Y1, line.X2, line.Y2);
         }
     } while (NextMarkPoint(x, y));
 }
 
-void TraceLabel(const std::string& label, std::int32_t leaderStart) {
+void TBarTracer::TraceLabel(const std::string& label, std::int32_t leaderStart) {
     VisitedLines.Clear();
     MarkPoints.clear();
     MarkCursor = 0;
@@ -156,7 +162,7 @@ void TraceLabel(const std::string& label, std::int32_t leaderStart) {
     double tipY = 0;
     while (WalkLeader(leaderStart, tipSegment, tipX, tipY)) {
         VisitedLines.Add(tipSegment);
-        Lines[tipSegment].TraceState = LineTipTaken;
+        drawing_.Lines[tipSegment].TraceState = LineTipTaken;
         if (std::find(tipsTaken.begin(), tipsTaken.end(), tipSegment) != tipsTaken.end()) {
             break;
         }
@@ -165,16 +171,15 @@ void TraceLabel(const std::string& label, std::int32_t leaderStart) {
     }
 }
 
-} // namespace
-
-void TraceAllLabels(TTraceSearch search) {
+void TBarTracer::TraceAllLabels(TTraceSearch search) {
     SortCircles();
-    std::optional<TActiveTraceIndex> index;
     if (search == TTraceSearch::Indexed) {
-        index.emplace();
+        BuildSearchIndex();
+    } else {
+        DropSearchIndex();
     }
-    for (std::int32_t i = 0; i < CircleCount(); ++i) {
-        const TDxfCircle& circle = Circles[i];
+    for (std::int32_t i = 0; i < drawing_.CircleCount(); ++i) {
+        const TDxfCircle& circle = drawing_.Circles[i];
         std::string label;
         if (!ReadCircleLabel(circle.CX, circle.CY, circle.Radius, label)) {
             continue;
@@ -185,17 +190,26 @@ void TraceAllLabels(TTraceSearch search) {
         }
         TraceLabel(label, leaderStart);
     }
+    DropSearchIndex();
 }
 
-void SortCircles() {
-    std::stable_sort(Circles.begin(), Circles.end(), CircleBefore);
+void TBarTracer::BuildSearchIndex() {
+    index_ = std::make_unique<TTraceSearchIndex>(drawing_);
 }
 
-bool ReadCircleLabel(double x, double y, double radius, std::string& label) {
+void TBarTracer::DropSearchIndex() {
+    index_.reset();
+}
+
+void TBarTracer::SortCircles() {
+    std::stable_sort(drawing_.Circles.begin(), drawing_.Circles.end(), CircleBefore);
+}
+
+bool TBarTracer::ReadCircleLabel(double x, double y, double radius, std::string& label) const {
     bool found = false;
     double lowestY = 0;
     std::string joined;
-    for (const TDxfText& text : Texts) {
+    for (const TDxfText& text : drawing_.Texts) {
         if (!(PointDistance(text.X, text.Y, x, y) <= radius)) {
             continue;
         }
@@ -216,17 +230,17 @@ bool ReadCircleLabel(double x, double y, double radius, std::string& label) {
     return found;
 }
 
-bool NearestFreeLine(double x, double y, std::int32_t& line) {
-    if (const TTraceSearchIndex* active = ActiveTraceIndex()) {
-        const TIndexAnswer answer = active->NearestFreeLine(x, y, line);
+bool TBarTracer::NearestFreeLine(double x, double y, std::int32_t& line) const {
+    if (index_) {
+        const TIndexAnswer answer = index_->NearestFreeLine(x, y, line);
         if (answer != TIndexAnswer::Unanswered) {
             return answer == TIndexAnswer::Found;
         }
     }
     bool found = false;
     double best = 1e11;
-    for (std::int32_t i = 0; i < LineCount(); ++i) {
-        const TDxfLine& candidate = Lines[i];
+    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
+        const TDxfLine& candidate = drawing_.Lines[i];
         if (candidate.TraceState != LineFree) {
             continue;
         }
@@ -247,15 +261,14 @@ bool NearestFreeLine(double x, double y, std::int32_t& line) {
     return found;
 }
 
-bool FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,
-                     std::int32_t& kind) {
+bool TBarTracer::FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,
+                                 std::int32_t& kind) {
     TConnections found;
-    static std::vector<TStrokeEnd> nearby;
-    const TTraceSearchIndex* active = ActiveTraceIndex();
-    if (active != nullptr && active->EndsNear(x, y, nearby)) {
-        IndexedConnections(nearby, x, y, found);
+    const auto isFreeUnvisited = [this](std::int32_t line) { return IsFreeUnvisitedLine(line); };
+    if (index_ && index_->EndsNear(x, y, nearby_)) {
+        IndexedConnections(drawing_, isFreeUnvisited, nearby_, x, y, found);
     } else {
-        ScanConnections(x, y, found);
+        ScanConnections(drawing_, isFreeUnvisited, x, y, found);
     }
     count = found.Count;
     if (found.VMarkIndex >= 0) {
@@ -268,7 +281,8 @@ bool FindConnections(double x, double y, std::int32_t& count, std::int32_t& inde
     return found.Count > 0;
 }
 
-bool WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX, double& tipY) {
+bool TBarTracer::WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX,
+                            double& tipY) {
     // Depth first with a stack of its own, so that a leader of any length cannot exhaust the
     // call stack. Each entered line waits on the stack for its start-side and then its end-side
     // continuation.
@@ -283,7 +297,7 @@ bool WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX, doubl
     // pushed.
     auto enter = [&](std::int32_t current) {
         VisitedLines.Add(current);
-        TDxfLine& entered = Lines[current];
+        TDxfLine& entered = drawing_.Lines[current];
         TPending next;
         std::int32_t count = 0, index = 0, kind = 0;
         const double ends[2][2] = {{entered.X1, entered.Y1}, {entered.X2, entered.Y2}};
@@ -326,15 +340,15 @@ bool WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX, doubl
     return false;
 }
 
-void CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY) {
+void TBarTracer::CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY) {
     MarkPoints.clear();
     MarkCursor = 0;
-    const TDxfLine& segment = Lines[tipSegment];
+    const TDxfLine& segment = drawing_.Lines[tipSegment];
     TLineEquation eq;
     if (!LineEquation(segment.X1, segment.Y1, segment.X2, segment.Y2, eq)) {
         return;
     }
-    for (TDxfPolyline& polyline : Polylines) {
+    for (TDxfPolyline& polyline : drawing_.Polylines) {
         if (!IsAvailableVMark(polyline)) {
             continue;
         }
@@ -347,7 +361,7 @@ void CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY) {
     }
 }
 
-bool NextMarkPoint(double& x, double& y) {
+bool TBarTracer::NextMarkPoint(double& x, double& y) {
     if (MarkCursor < 0 || static_cast<std::size_t>(MarkCursor) >= MarkPoints.size()) {
         return false;
     }
@@ -358,15 +372,15 @@ bool NextMarkPoint(double& x, double& y) {
     return true;
 }
 
-bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) {
-    if (const TTraceSearchIndex* active = ActiveTraceIndex()) {
-        return active->FindBarAt(x, y, skipLine, line);
+bool TBarTracer::FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) const {
+    if (index_) {
+        return index_->FindBarAt(x, y, skipLine, line);
     }
-    for (std::int32_t i = 0; i < LineCount(); ++i) {
+    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
         if (i == skipLine) {
             continue;
         }
-        const TDxfLine& candidate = Lines[i];
+        const TDxfLine& candidate = drawing_.Lines[i];
         TLineEquation eq;
         if (!LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq)) {
             continue;

@@ -6,29 +6,25 @@
 // counts as two). At the tip, and at every unused V mark lying on the tip segment's infinite
 // line, the first line in table order whose infinite line passes there is a bar with the label.
 //
-// Everything works on the drawing-model tables; table order (the order of the DXF file) decides
+// Everything works on the tables of one drawing; table order (the order of the DXF file) decides
 // every tie. The tracer marks its progress in the tables themselves (TraceState of lines, Flags
 // of polylines), so what one label takes is out of reach of the labels after it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "DrawingModel.h"
+#include "Tally.h"
+#include "TraceIndex.h"
 
 namespace kolvo {
 
 // Two ends meet, and a point lies on a line, when closer than this; a V mark further than this
 // from the tip is a mark point of its own.
 constexpr double ConnectTolerance = 1.0;
-
-// TraceState values of lines.
-constexpr std::int32_t LineFree = 0;
-constexpr std::int32_t LineTipSegment = 3; // the leader line whose end is the tip
-constexpr std::int32_t LineTipTaken = 6;   // a tip segment whose bars have been looked for
-constexpr std::int32_t LineCountedBar = 4; // a line tallied as a bar
-
-// Flags value of a polyline whose middle vertex gave a mark point.
-constexpr std::int32_t PolylineMarkUsed = 5;
 
 // Stroke-end kinds reported by FindConnections.
 constexpr std::int32_t StrokeLineStart = 1;
@@ -55,51 +51,83 @@ struct TMarkPoint {
     double X = 0, Y = 0;
 };
 
-extern TVisitedLines VisitedLines;
-extern std::vector<TMarkPoint> MarkPoints;
-extern std::int32_t MarkCursor; // index of the next entry NextMarkPoint hands out
-
 // How the searches are answered: by scanning the tables, or from an index built for the
 // analysis that gives exactly the same answers faster on large drawings.
 enum class TTraceSearch { Indexed, PlainScan };
 
-// Traces every label of the drawing and adds a tally record for every bar found.
-void TraceAllLabels(TTraceSearch search = TTraceSearch::Indexed);
+// The tracer of one drawing: it reads the drawing, marks its progress there and appends every bar
+// it finds to the tally. Its working state (the lines visited for the current label, the mark
+// points of the current tip, the search index) belongs to it alone, so tracers of different
+// drawings may run at the same time. The drawing and the tally must outlive the tracer.
+class TBarTracer {
+public:
+    TBarTracer(TDrawing& drawing, TTally& tally);
+    TBarTracer(const TBarTracer&) = delete;
+    TBarTracer& operator=(const TBarTracer&) = delete;
+    ~TBarTracer();
 
-// Orders Circles by layer, colour, line type, circumference, centre x, centre y; circles equal
-// in all of these keep their order.
-void SortCircles();
+    // Traces every label of the drawing and adds a tally record for every bar found. With
+    // TTraceSearch::Indexed the searches use an index built here and dropped at the end.
+    void TraceAllLabels(TTraceSearch search = TTraceSearch::Indexed);
 
-// The texts whose insertion point lies in or on the circle, joined without separator: a text
-// lower than (or as low as) every one taken so far goes in front, any other at the end.
-bool ReadCircleLabel(double x, double y, double radius, std::string& label);
+    // Builds the search index of the drawing as it stands; the searches use it until
+    // DropSearchIndex. Between the two the drawing's geometry must not change.
+    void BuildSearchIndex();
+    void DropSearchIndex();
 
-// The free line whose start, end or middle point (tried in that order) is nearest (x, y); on
-// equal distances the earlier line wins.
-bool NearestFreeLine(double x, double y, std::int32_t& line);
+    // Orders Circles by layer, colour, line type, circumference, centre x, centre y; circles
+    // equal in all of these keep their order.
+    void SortCircles();
 
-// Counts the stroke ends within ConnectTolerance of (x, y): both ends of free lines not yet
-// visited (each end separately), and the middle vertex of every unused V mark, which counts
-// two. `index` and `kind` tell the last of them in table order (lines before polylines).
-// `count` is always set; the others only when something was found.
-bool FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,
-                     std::int32_t& kind);
+    // The texts whose insertion point lies in or on the circle, joined without separator: a text
+    // lower than (or as low as) every one taken so far goes in front, any other at the end.
+    bool ReadCircleLabel(double x, double y, double radius, std::string& label) const;
 
-// Walks the leader from `line`, depth first, the start side before the end side, and returns
-// the first tip found with its segment (which is marked LineTipSegment).
-bool WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX, double& tipY);
+    // The free line whose start, end or middle point (tried in that order) is nearest (x, y); on
+    // equal distances the earlier line wins.
+    bool NearestFreeLine(double x, double y, std::int32_t& line) const;
 
-// Refills MarkPoints with the middle vertices of the unused V marks that lie on the tip
-// segment's infinite line and more than ConnectTolerance from the tip, in polyline order, and
-// marks those V marks used.
-void CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY);
+    // Counts the stroke ends within ConnectTolerance of (x, y): both ends of free lines not yet
+    // visited (each end separately), and the middle vertex of every unused V mark, which counts
+    // two. `index` and `kind` tell the last of them in table order (lines before polylines).
+    // `count` is always set; the others only when something was found.
+    bool FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,
+                         std::int32_t& kind);
 
-// The next entry of MarkPoints.
-bool NextMarkPoint(double& x, double& y);
+    // Walks the leader from `line`, depth first, the start side before the end side, and returns
+    // the first tip found with its segment (which is marked LineTipSegment).
+    bool WalkLeader(std::int32_t line, std::int32_t& tipSegment, double& tipX, double& tipY);
 
-// The first line in table order, other than `skipLine` and other than lines too short to have
-// a direction, whose infinite line passes closer than ConnectTolerance to (x, y). Lines already
-// taken count like any other.
-bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line);
+    // Refills MarkPoints with the middle vertices of the unused V marks that lie on the tip
+    // segment's infinite line and more than ConnectTolerance from the tip, in polyline order,
+    // and marks those V marks used.
+    void CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY);
+
+    // The next entry of MarkPoints.
+    bool NextMarkPoint(double& x, double& y);
+
+    // The first line in table order, other than `skipLine` and other than lines too short to
+    // have a direction, whose infinite line passes closer than ConnectTolerance to (x, y). Lines
+    // already taken count like any other.
+    bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
+
+    TDrawing& Drawing() { return drawing_; }
+    TTally& Tally() { return tally_; }
+
+    TVisitedLines VisitedLines;
+    std::vector<TMarkPoint> MarkPoints;
+    std::int32_t MarkCursor = 0; // index of the next entry NextMarkPoint hands out
+
+private:
+    bool IsFreeUnvisitedLine(std::int32_t index) const;
+    void TallyBarsAtTip(const std::string& label, std::int32_t tipSegment, double tipX,
+                        double tipY);
+    void TraceLabel(const std::string& label, std::int32_t leaderStart);
+
+    TDrawing& drawing_;
+    TTally& tally_;
+    std::unique_ptr<TTraceSearchIndex> index_; // null while the searches scan
+    std::vector<TStrokeEnd> nearby_;           // FindConnections' answer from the index
+};
 
 } // namespace kolvo

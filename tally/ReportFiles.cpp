@@ -97,14 +97,14 @@ std::string SummaryLine(std::string_view label, std::int32_t count, double lengt
     return line;
 }
 
-void WriteDetailReport(TReportFile& file) {
+void WriteDetailReport(TReportFile& file, const TTally& Tally) {
     for (const TTallyRecord& record : Tally) {
         file.WriteLine(DetailLine(record));
     }
 }
 
-void WriteSummaryReport(TReportFile& file) {
-    const std::int32_t count = TallyCount();
+void WriteSummaryReport(TReportFile& file, const TTally& Tally) {
+    const std::int32_t count = Tally.Count();
     std::int32_t first = 0;
     while (first < count) {
         const TTallyRecord& head = Tally[first];

@@ -42,11 +42,11 @@ std::string DetailLine(const TTallyRecord& record);
 // The summary line of a group of `count` bars, without its line end.
 std::string SummaryLine(std::string_view label, std::int32_t count, double length);
 
-// Writes one detail line per tally record, in tally order.
-void WriteDetailReport(TReportFile& file);
+// Writes one detail line per record of `Tally`, in tally order.
+void WriteDetailReport(TReportFile& file, const TTally& Tally);
 
 // Writes one summary line per group of neighbouring records with byte-identical labels and
 // exactly equal lengths, in tally order.
-void WriteSummaryReport(TReportFile& file);
+void WriteSummaryReport(TReportFile& file, const TTally& Tally);
 
 } // namespace kolvo

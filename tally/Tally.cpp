@@ -7,15 +7,8 @@
 
 namespace kolvo {
 
-DxfTable<TTallyRecord> Tally;
-
-void ResetTally() {
-    Tally.Reset();
-}
-
-void AddTallyRecord(std::string_view Label, std::int32_t LineIndex, double X1, double Y1, double X2,
-                    double Y2) {
-    const TDxfLine& line = Lines[LineIndex];
+void AddTallyRecord(TTally& Tally, std::string_view Label, const TDxfLine& Bar, double X1,
+                    double Y1, double X2, double Y2) {
     TTallyRecord record;
     record.Label = Label;
     if (X1 < X2) {
@@ -30,9 +23,9 @@ void AddTallyRecord(std::string_view Label, std::int32_t LineIndex, double X1, d
         record.Y2 = Y1;
     }
     record.Length = std::sqrt((X1 - X2) * (X1 - X2) + (Y1 - Y2) * (Y1 - Y2));
-    record.Layer = line.Layer.view();
-    record.Color = line.Color.view();
-    record.LineType = line.LineType.view();
+    record.Layer = Bar.Layer.view();
+    record.Color = Bar.Color.view();
+    record.LineType = Bar.LineType.view();
     Tally.Append(std::move(record));
 }
 
@@ -63,7 +56,7 @@ int CompareReals(double a, double b) {
     return a > b ? 1 : 0;
 }
 
-void SortTally() {
+void SortTally(TTally& Tally) {
     std::stable_sort(Tally.begin(), Tally.end(), [](const TTallyRecord& a, const TTallyRecord& b) {
         const int byLabel = CompareBytes(a.Label.view(), b.Label.view());
         if (byLabel != 0) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "ByteText.h"
+#include "DrawingModel.h"
 #include "DxfTable.h"
 
 namespace kolvo {
@@ -20,20 +21,14 @@ struct TTallyRecord {
     ByteText<60> LineType;
 };
 
-// Grows as bars are found: an analysis is never cut short by a full table.
-extern DxfTable<TTallyRecord> Tally;
+// The bars of one analysis. Grows as bars are found: an analysis is never cut short by a full
+// table.
+using TTally = DxfTable<TTallyRecord>;
 
-inline std::int32_t TallyCount() {
-    return Tally.Count();
-}
-
-// Empties the tally, as each analysis begins.
-void ResetTally();
-
-// Appends the bar at `LineIndex` of `Lines`, whose start point is (X1, Y1) and end point
-// (X2, Y2), with its label.
-void AddTallyRecord(std::string_view Label, std::int32_t LineIndex, double X1, double Y1, double X2,
-                    double Y2);
+// Appends the bar `Bar` (whose layer, colour and line type the record takes), with start point
+// (X1, Y1) and end point (X2, Y2), and its label.
+void AddTallyRecord(TTally& Tally, std::string_view Label, const TDxfLine& Bar, double X1,
+                    double Y1, double X2, double Y2);
 
 // Byte strings compared as unsigned bytes, a proper prefix first: <0, 0 or >0.
 int CompareBytes(std::string_view a, std::string_view b);
@@ -42,6 +37,6 @@ int CompareBytes(std::string_view a, std::string_view b);
 int CompareReals(double a, double b);
 
 // Orders the tally by label, then by length; records equal in both keep their order.
-void SortTally();
+void SortTally(TTally& Tally);
 
 } // namespace kolvo

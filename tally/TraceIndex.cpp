@@ -18,13 +18,11 @@ constexpr double GridLimit = 1125899906842624.0; // 2^50
 // The distance at which the nearest-line search starts; a line further away is never found.
 constexpr double NearestLineStart = 1e11;
 
-const TTraceSearchIndex* activeIndex = nullptr;
-
 } // namespace
 
-TTraceSearchIndex::TTraceSearchIndex() {
+TTraceSearchIndex::TTraceSearchIndex(const TDrawing& drawing) : drawing_(drawing) {
     static_assert(ConnectTolerance == 1.0, "the stroke-end cells are as wide as the tolerance");
-    const std::int32_t lineCount = LineCount();
+    const std::int32_t lineCount = drawing_.LineCount();
     const auto slots = static_cast<std::size_t>(lineCount);
     ends_.reserve(slots * 2);
     equations_.resize(slots);
@@ -42,7 +40,7 @@ TTraceSearchIndex::TTraceSearchIndex() {
         }
     };
     for (std::int32_t i = 0; i < lineCount; ++i) {
-        const TDxfLine& line = Lines[i];
+        const TDxfLine& line = drawing_.Lines[i];
         addEnd(i, StrokeLineStart, line.X1, line.Y1);
         addEnd(i, StrokeLineEnd, line.X2, line.Y2);
 
@@ -59,8 +57,8 @@ TTraceSearchIndex::TTraceSearchIndex() {
         }
         // An equation the rejection cannot judge keeps all zeros: d = 0, never rejected.
     }
-    for (std::int32_t i = 0; i < PolylineCount(); ++i) {
-        const TDxfPolyline& polyline = Polylines[i];
+    for (std::int32_t i = 0; i < drawing_.PolylineCount(); ++i) {
+        const TDxfPolyline& polyline = drawing_.Polylines[i];
         if (polyline.VertexCount() == 3) {
             addEnd(i, StrokeVMark, polyline.Vertex(2).X, polyline.Vertex(2).Y);
         }
@@ -109,7 +107,7 @@ bool TTraceSearchIndex::EndsNear(double x, double y, std::vector<TStrokeEnd>& en
 
 void TTraceSearchIndex::BuildPointGrid() {
     std::vector<TLinePoint> points;
-    points.reserve(static_cast<std::size_t>(LineCount()) * 3);
+    points.reserve(static_cast<std::size_t>(drawing_.LineCount()) * 3);
     // The points exactly as the scan computes them. One that is not finite is never nearer
     // than the starting distance, so it is left out.
     auto add = [&](double x, double y, std::int32_t line) {
@@ -122,8 +120,8 @@ void TTraceSearchIndex::BuildPointGrid() {
             farPoints_.push_back(TLinePoint{x, y, line});
         }
     };
-    for (std::int32_t i = 0; i < LineCount(); ++i) {
-        const TDxfLine& line = Lines[i];
+    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
+        const TDxfLine& line = drawing_.Lines[i];
         add(line.X1, line.Y1, i);
         add(line.X2, line.Y2, i);
         add((line.X1 + line.X2) * 0.5, (line.Y1 + line.Y2) * 0.5, i);
@@ -193,7 +191,7 @@ TIndexAnswer TTraceSearchIndex::NearestFreeLine(double x, double y, std::int32_t
     double best = NearestLineStart;
     std::int32_t bestLine = -1;
     auto consider = [&](const TLinePoint& p) {
-        if (Lines[p.Line].TraceState != LineFree) {
+        if (drawing_.Lines[p.Line].TraceState != LineFree) {
             return;
         }
         const double d = PointDistance(x, y, p.X, p.Y);
@@ -300,18 +298,6 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine,
         }
     }
     return false;
-}
-
-TActiveTraceIndex::TActiveTraceIndex() : previous_(activeIndex) {
-    activeIndex = &index_;
-}
-
-TActiveTraceIndex::~TActiveTraceIndex() {
-    activeIndex = previous_;
-}
-
-const TTraceSearchIndex* ActiveTraceIndex() {
-    return activeIndex;
 }
 
 } // namespace kolvo

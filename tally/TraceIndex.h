@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "DrawingModel.h"
 #include "Geometry.h"
 
 namespace kolvo {
@@ -25,8 +26,9 @@ enum class TIndexAnswer { Found, NotFound, Unanswered };
 
 class TTraceSearchIndex {
 public:
-    // Built from Lines and Polylines as they stand.
-    TTraceSearchIndex();
+    // Built from the Lines and Polylines of `drawing` as they stand. The drawing must outlive the
+    // index; its trace marks are read at each search.
+    explicit TTraceSearchIndex(const TDrawing& drawing);
 
     // Every stroke end that can lie within ConnectTolerance of (x, y) (and some further away),
     // in no particular order. False, with `ends` untouched, for a point too far out for the
@@ -40,6 +42,8 @@ public:
     bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
 
 private:
+    const TDrawing& drawing_;
+
     // --- Stroke ends, in cells as wide as the connect tolerance ---
     struct TCell {
         std::int64_t X = 0, Y = 0;
@@ -73,21 +77,5 @@ private:
     // all zero for an equation the rejection cannot judge.
     std::vector<double> quickA_, quickB_, quickC_;
 };
-
-// Makes the tracer's searches use an index of the current tables while it lives.
-class TActiveTraceIndex {
-public:
-    TActiveTraceIndex();
-    ~TActiveTraceIndex();
-    TActiveTraceIndex(const TActiveTraceIndex&) = delete;
-    TActiveTraceIndex& operator=(const TActiveTraceIndex&) = delete;
-
-private:
-    TTraceSearchIndex index_;
-    const TTraceSearchIndex* previous_;
-};
-
-// The index in use, or null when the searches scan.
-const TTraceSearchIndex* ActiveTraceIndex();
 
 } // namespace kolvo

@@ -5,6 +5,7 @@
 #include "Application.h"
 #include "KolvoZokuseiU.h"
 #include "UserMessage.h"
+#include "TextCodec.h"
 
 namespace kolvo {
 
@@ -68,17 +69,7 @@ void DialogRunEnvironment::TypeCommand(std::u16string_view text) {
 }
 
 std::u16string DialogRunEnvironment::AnsiToUtf16(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = int(text.size());
-    const int units = MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
-    if (units <= 0) {
-        return {};
-    }
-    std::wstring wide(size_t(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), units);
-    return std::u16string(wide.begin(), wide.end());
+    return Cp932ToUtf16(text);
 }
 
 std::string DialogRunEnvironment::ReadCommandLine() {

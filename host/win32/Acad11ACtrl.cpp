@@ -1,6 +1,7 @@
 #include "Acad11ACtrl.h"
 
 #include "CommandText.h"
+#include "TextCodec.h"
 
 #include <vector>
 
@@ -81,30 +82,11 @@ HWND RememberedMainWindow() {
 }
 
 std::string ToAnsi(std::wstring_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int bytes =
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string ansi(bytes > 0 ? static_cast<std::size_t>(bytes) : 0, '\0');
-    if (bytes > 0) {
-        WideCharToMultiByte(CP_ACP, 0, text.data(), size, ansi.data(), bytes, nullptr, nullptr);
-    }
-    return ansi;
+    return WideToCp932(text);
 }
 
 std::u16string FromAnsi(std::string_view ansi) {
-    if (ansi.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(ansi.size());
-    const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, nullptr, 0);
-    std::wstring wide(units > 0 ? static_cast<std::size_t>(units) : 0, L'\0');
-    if (units > 0) {
-        MultiByteToWideChar(CP_ACP, 0, ansi.data(), size, wide.data(), units);
-    }
-    return std::u16string(wide.begin(), wide.end());
+    return Cp932ToUtf16(ansi);
 }
 
 void Deliver(HWND host, const CommandMessage& message) {

@@ -111,10 +111,10 @@ TEST(QuantityRunTexts, ExportPollAnswersEachQuestionAndEndsOnPromptOrEmpty) {
 }
 
 TEST(QuantityRunPaths, ReportPathReplacesOnlyTheFileExtension) {
-    EXPECT_EQ(ReportPathFor("C:\\data\\bars.txt"), "C:\\data\\bars.csv");
-    EXPECT_EQ(ReportPathFor("C:\\data\\bars"), "C:\\data\\bars.csv");
-    EXPECT_EQ(ReportPathFor("C:\\data.old\\bars"), "C:\\data.old\\bars.csv");
-    EXPECT_EQ(DxfPathFor(kBase), kDxf);
+    EXPECT_EQ(DialogReportPath("C:\\data\\bars.txt"), "C:\\data\\bars.csv");
+    EXPECT_EQ(DialogReportPath("C:\\data\\bars"), "C:\\data\\bars.csv");
+    EXPECT_EQ(DialogReportPath("C:\\data.old\\bars"), "C:\\data.old\\bars.csv");
+    EXPECT_EQ(DialogDxfPath(kBase), kDxf);
 }
 
 TEST(QuantityRun, EmptyNameShowsTheMessageAndDoesNothingElse) {

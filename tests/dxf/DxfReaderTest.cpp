@@ -12,6 +12,9 @@
 namespace kolvo {
 namespace {
 
+// The drawing these tests read into.
+TDrawing drawing;
+
 // One group pair as the CAD host writes it: the code right-aligned in three columns.
 std::string G(int code, std::string_view value) {
     std::string codeText = std::to_string(code);
@@ -40,7 +43,7 @@ protected:
         testing::WriteBytes(path, std::string(content));
         return path;
     }
-    std::int32_t Read(std::string_view content) { return ReadDxfFile(Write(content)); }
+    std::int32_t Read(std::string_view content) { return ReadDxfFile(Write(content), drawing); }
 };
 
 std::string ErrorOf(const std::function<void()>& action) {
@@ -62,8 +65,8 @@ TEST_F(DxfReaderTest, LineRecordsInFileOrder) {
                               G(100, "AcDbLine") + G(10, "1.5") + G(20, "2.0") + G(30, "0.0") +
                               G(11, "10.0") + G(21, "2.0") + G(31, "0.0");
     EXPECT_EQ(Read(Drawing(first)), 1);
-    ASSERT_EQ(LineCount(), 1);
-    const TDxfLine& l = Lines[0];
+    ASSERT_EQ(drawing.LineCount(), 1);
+    const TDxfLine& l = drawing.Lines[0];
     EXPECT_EQ(l.X1, 1.5);
     EXPECT_EQ(l.Y1, 2.0);
     EXPECT_EQ(l.X2, 10.0);
@@ -80,11 +83,11 @@ TEST_F(DxfReaderTest, LineRecordsInFileOrder) {
                 G(10, std::to_string(i)) + G(31, "-3.5");
     }
     EXPECT_EQ(Read(Drawing(body)), 250);
-    EXPECT_EQ(Lines[0].Layer, "L0");
-    EXPECT_EQ(Lines[0].Color, "     1");
-    EXPECT_EQ(Lines[0].LineType, "DASHED");
-    EXPECT_EQ(Lines[249].X1, 249.0);
-    EXPECT_EQ(Lines[249].Z2, -3.5);
+    EXPECT_EQ(drawing.Lines[0].Layer, "L0");
+    EXPECT_EQ(drawing.Lines[0].Color, "     1");
+    EXPECT_EQ(drawing.Lines[0].LineType, "DASHED");
+    EXPECT_EQ(drawing.Lines[249].X1, 249.0);
+    EXPECT_EQ(drawing.Lines[249].Z2, -3.5);
 }
 
 TEST_F(DxfReaderTest, LineBreaksPairsAndTheEndOfTheText) {
@@ -93,24 +96,24 @@ TEST_F(DxfReaderTest, LineBreaksPairsAndTheEndOfTheText) {
     const std::string mixed = "0\r\nSECTION\n2\rENTITIES\r\n0\nCIRCLE\r40\r\n2.5\n0\nENDSEC\r\n";
     for (const std::string& text : {lf, cr, mixed}) {
         Read(text);
-        ASSERT_EQ(CircleCount(), 1);
-        EXPECT_EQ(Circles[0].Radius, 2.5);
+        ASSERT_EQ(drawing.CircleCount(), 1);
+        EXPECT_EQ(drawing.Circles[0].Radius, 2.5);
     }
     // An empty line is a line: here it is the layer name, and "8" stays a code.
     Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n\n40\n1\n");
-    ASSERT_EQ(CircleCount(), 1);
-    EXPECT_EQ(Circles[0].Layer, "");
-    EXPECT_EQ(Circles[0].Radius, 1.0);
+    ASSERT_EQ(drawing.CircleCount(), 1);
+    EXPECT_EQ(drawing.Circles[0].Layer, "");
+    EXPECT_EQ(drawing.Circles[0].Radius, 1.0);
 
     // An odd last line is no pair: not even its code is looked at.
     Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n40\n3\nnot a code");
-    ASSERT_EQ(CircleCount(), 1);
-    EXPECT_EQ(Circles[0].Radius, 3.0);
+    ASSERT_EQ(drawing.CircleCount(), 1);
+    EXPECT_EQ(drawing.Circles[0].Radius, 3.0);
 
     // A NUL byte ends the text.
     Read(std::string("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n") + '\0' + "0\nLINE\n");
-    EXPECT_EQ(CircleCount(), 1);
-    EXPECT_EQ(LineCount(), 0);
+    EXPECT_EQ(drawing.CircleCount(), 1);
+    EXPECT_EQ(drawing.LineCount(), 0);
 }
 
 TEST_F(DxfReaderTest, OnlyTheEntitiesSectionIsRead) {
@@ -120,13 +123,13 @@ TEST_F(DxfReaderTest, OnlyTheEntitiesSectionIsRead) {
     // After the ENTITIES section's ENDSEC nothing is parsed, not even a broken code line.
     const std::string after = line + "garbage\r\n" + G(0, "EOF");
     EXPECT_EQ(Read(blocks + EntitiesSection(G(0, "CIRCLE") + line) + after), 1);
-    EXPECT_EQ(CircleCount(), 1);
+    EXPECT_EQ(drawing.CircleCount(), 1);
 
     // Kinds are matched exactly; the groups after an unknown kind fill nothing.
     Read(Drawing(line + G(0, "line") + G(10, "5") + G(0, "LINE ") + G(10, "6") + G(0, "INSERT") +
                  G(10, "7") + G(40, "not read")));
-    ASSERT_EQ(LineCount(), 1);
-    EXPECT_EQ(Lines[0].X1, 1.0);
+    ASSERT_EQ(drawing.LineCount(), 1);
+    EXPECT_EQ(drawing.Lines[0].X1, 1.0);
 
     // Without an ENTITIES section nothing is an entity, and the whole file is scanned.
     EXPECT_EQ(Read(blocks + G(0, "EOF")), 0);
@@ -141,14 +144,14 @@ TEST_F(DxfReaderTest, ConversionErrorsKeepWhatWasRead) {
     const std::string good = G(0, "LINE") + G(10, "1") + G(8, "A");
     EXPECT_EQ(ErrorOf([&] { Read(Drawing(good + G(0, "LINE") + G(8, "B") + G(10, "1,5"))); }),
               "'1,5" + kNotAReal);
-    ASSERT_EQ(LineCount(), 2);
-    EXPECT_EQ(Lines[0].Layer, "A");
-    EXPECT_EQ(Lines[1].Layer, "B");
-    EXPECT_EQ(Lines[1].X1, 0.0);
+    ASSERT_EQ(drawing.LineCount(), 2);
+    EXPECT_EQ(drawing.Lines[0].Layer, "A");
+    EXPECT_EQ(drawing.Lines[1].Layer, "B");
+    EXPECT_EQ(drawing.Lines[1].X1, 0.0);
 
     EXPECT_EQ(ErrorOf([&] { Read(Drawing(G(0, "TEXT") + G(72, "2147483648"))); }),
               "'2147483648" + kNotAnInteger);
-    EXPECT_EQ(TextCount(), 1);
+    EXPECT_EQ(drawing.TextCount(), 1);
     EXPECT_EQ(ErrorOf([&] { Read(Drawing(G(0, "POLYLINE") + G(70, "1.0"))); }),
               "'1.0" + kNotAnInteger);
 
@@ -174,26 +177,26 @@ TEST_F(DxfReaderTest, StylesAndTextHeights) {
                               G(0, "STYLE") + G(2, "Standard") + G(40, "55");
     Read(styles + layers + Drawing(texts));
 
-    ASSERT_EQ(StyleCount(), 3);
-    EXPECT_EQ(Styles[0].Name, "Standard");
-    EXPECT_EQ(Styles[0].Height, 3.5);
-    EXPECT_EQ(Styles[0].Color, "  3");
-    EXPECT_EQ(Styles[1].Height, 10.0);
-    EXPECT_EQ(Styles[2].Name, std::string(40, 'N'));
-    EXPECT_EQ(StyleHeight("Label"), 10.0);
-    EXPECT_EQ(StyleHeight("label"), 0.0);
-    EXPECT_EQ(StyleHeight(std::string(45, 'N')), 0.0);
+    ASSERT_EQ(drawing.StyleCount(), 3);
+    EXPECT_EQ(drawing.Styles[0].Name, "Standard");
+    EXPECT_EQ(drawing.Styles[0].Height, 3.5);
+    EXPECT_EQ(drawing.Styles[0].Color, "  3");
+    EXPECT_EQ(drawing.Styles[1].Height, 10.0);
+    EXPECT_EQ(drawing.Styles[2].Name, std::string(40, 'N'));
+    EXPECT_EQ(drawing.StyleHeight("Label"), 10.0);
+    EXPECT_EQ(drawing.StyleHeight("label"), 0.0);
+    EXPECT_EQ(drawing.StyleHeight(std::string(45, 'N')), 0.0);
 
-    ASSERT_EQ(TextCount(), 5);
-    EXPECT_EQ(Texts[0].Height, 3.5);  // the height of "Standard"
-    EXPECT_EQ(Texts[1].Height, 2.5);  // group 40
-    EXPECT_EQ(Texts[2].Height, 10.0); // group 7 after group 40
-    EXPECT_EQ(Texts[3].Height, 2.5);  // group 40 after group 7
-    EXPECT_EQ(Texts[4].Height, 0.0);  // a style that does not exist
+    ASSERT_EQ(drawing.TextCount(), 5);
+    EXPECT_EQ(drawing.Texts[0].Height, 3.5);  // the height of "Standard"
+    EXPECT_EQ(drawing.Texts[1].Height, 2.5);  // group 40
+    EXPECT_EQ(drawing.Texts[2].Height, 10.0); // group 7 after group 40
+    EXPECT_EQ(drawing.Texts[3].Height, 2.5);  // group 40 after group 7
+    EXPECT_EQ(drawing.Texts[4].Height, 0.0);  // a style that does not exist
 
     // Without a STYLE table a text starts at height 0.
     Read(Drawing(G(0, "TEXT")));
-    EXPECT_EQ(Texts[0].Height, 0.0);
+    EXPECT_EQ(drawing.Texts[0].Height, 0.0);
 
     // Many styles, a name given twice: the first entry decides.
     std::string many;
@@ -202,11 +205,11 @@ TEST_F(DxfReaderTest, StylesAndTextHeights) {
     }
     Read(StyleTable(many) + Drawing(G(0, "TEXT") + G(7, "S5") + G(0, "TEXT") + G(7, "S29") +
                                     G(0, "TEXT") + G(7, "S30")));
-    ASSERT_EQ(TextCount(), 3);
-    EXPECT_EQ(Texts[0].Height, 5.0);
-    EXPECT_EQ(Texts[1].Height, 29.0);
-    EXPECT_EQ(Texts[2].Height, 0.0);
-    EXPECT_EQ(StyleHeight("S5"), 5.0);
+    ASSERT_EQ(drawing.TextCount(), 3);
+    EXPECT_EQ(drawing.Texts[0].Height, 5.0);
+    EXPECT_EQ(drawing.Texts[1].Height, 29.0);
+    EXPECT_EQ(drawing.Texts[2].Height, 0.0);
+    EXPECT_EQ(drawing.StyleHeight("S5"), 5.0);
 }
 
 TEST_F(DxfReaderTest, TextContents) {
@@ -221,16 +224,16 @@ TEST_F(DxfReaderTest, TextContents) {
                              G(1, R"(D\PE\U+03C6)") + //
                              G(0, "MTEXT") + G(1, "old") + G(1, "new") + G(3, R"(\P)");
     Read(Drawing(body));
-    ASSERT_EQ(TextCount(), 7);
-    EXPECT_EQ(Texts[0].Content, "\x83\xD3"
-                                "13");
-    EXPECT_EQ(Texts[1].Content, "\x83\xD3\\U+03C6");
-    EXPECT_EQ(Texts[2].Content, "D13200\x83\xD3");
-    EXPECT_EQ(Texts[3].Content, longLabel.substr(0, 255));
-    EXPECT_EQ(Texts[4].Content, std::string(254, 'a')); // never half a character
+    ASSERT_EQ(drawing.TextCount(), 7);
+    EXPECT_EQ(drawing.Texts[0].Content, "\x83\xD3"
+                                        "13");
+    EXPECT_EQ(drawing.Texts[1].Content, "\x83\xD3\\U+03C6");
+    EXPECT_EQ(drawing.Texts[2].Content, "D13200\x83\xD3");
+    EXPECT_EQ(drawing.Texts[3].Content, longLabel.substr(0, 255));
+    EXPECT_EQ(drawing.Texts[4].Content, std::string(254, 'a')); // never half a character
     // Group-3 parts as they stand, then the cleaned group 1.
-    EXPECT_EQ(Texts[5].Content, "AB\\PCDE\x83\xD3");
-    EXPECT_EQ(Texts[6].Content, "new\\P");
+    EXPECT_EQ(drawing.Texts[5].Content, "AB\\PCDE\x83\xD3");
+    EXPECT_EQ(drawing.Texts[6].Content, "new\\P");
 }
 
 TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
@@ -243,40 +246,42 @@ TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
                 G(0, "POLYLINE") + G(70, "1") + G(8, "8") + G(0, "VERTEX") + G(10, "1") +
                 G(70, "32"));
     Read(full);
-    ASSERT_TRUE(TextCount() == 1 && LineCount() == 1 && ArcCount() == 1 && PolylineCount() == 1);
+    ASSERT_TRUE(drawing.TextCount() == 1 && drawing.LineCount() == 1 && drawing.ArcCount() == 1 &&
+                drawing.PolylineCount() == 1);
     {
-        const TDxfText& t = Texts[0];
+        const TDxfText& t = drawing.Texts[0];
         EXPECT_TRUE(t.X == 1 && t.Y == 2 && t.Z == 3 && t.X2 == 4 && t.Y2 == 5 && t.Z2 == 6);
         EXPECT_TRUE(t.HorzAlign == 1 && t.VertAlign == 2 && t.Height == 3);
         EXPECT_TRUE(t.Content == "T" && t.Color == "1" && t.LineType == "L");
-        const TDxfArc& a = Arcs[0];
+        const TDxfArc& a = drawing.Arcs[0];
         EXPECT_TRUE(a.CX == 1 && a.Radius == 2 && a.StartAngle == 3 && a.EndAngle == 4 &&
                     a.Layer == "8");
     }
-    Lines[0].TraceState = 4;
-    Polylines[0].Flags = 5;
+    drawing.Lines[0].TraceState = 4;
+    drawing.Polylines[0].Flags = 5;
 
     Read(Drawing(G(0, "TEXT") + G(0, "LINE") + G(0, "ARC") + G(0, "POLYLINE")));
-    EXPECT_EQ(StyleCount(), 0);
-    ASSERT_EQ(TextCount(), 1);
-    const TDxfText& t = Texts[0];
+    EXPECT_EQ(drawing.StyleCount(), 0);
+    ASSERT_EQ(drawing.TextCount(), 1);
+    const TDxfText& t = drawing.Texts[0];
     EXPECT_TRUE(t.X == 0 && t.Y == 0 && t.Z == 0 && t.X2 == 0 && t.Y2 == 0 && t.Z2 == 0);
     EXPECT_TRUE(t.HorzAlign == 0 && t.VertAlign == 0 && t.Height == 0);
     EXPECT_TRUE(t.Content.empty() && t.Color.empty() && t.LineType.empty());
-    const TDxfLine& l = Lines[0];
+    const TDxfLine& l = drawing.Lines[0];
     EXPECT_TRUE(l.X1 == 0 && l.X2 == 0 && l.TraceState == 0 && l.Layer.empty() && l.Color.empty() &&
                 l.LineType.empty());
-    const TDxfArc& a = Arcs[0];
+    const TDxfArc& a = drawing.Arcs[0];
     EXPECT_TRUE(a.CX == 0 && a.Radius == 0 && a.StartAngle == 0 && a.EndAngle == 0 &&
                 a.Layer.empty());
-    EXPECT_TRUE(Polylines[0].Flags == 0 && Polylines[0].VertexCount() == 0 &&
-                Polylines[0].Layer.empty());
+    EXPECT_TRUE(drawing.Polylines[0].Flags == 0 && drawing.Polylines[0].VertexCount() == 0 &&
+                drawing.Polylines[0].Layer.empty());
 
     // A missing file: an empty model and 0.
     Read(full);
-    EXPECT_EQ(ReadDxfFile(dir_.File("missing.dxf")), 0);
-    EXPECT_TRUE(LineCount() == 0 && TextCount() == 0 && ArcCount() == 0 && CircleCount() == 0 &&
-                PolylineCount() == 0 && StyleCount() == 0);
+    EXPECT_EQ(ReadDxfFile(dir_.File("missing.dxf"), drawing), 0);
+    EXPECT_TRUE(drawing.LineCount() == 0 && drawing.TextCount() == 0 && drawing.ArcCount() == 0 &&
+                drawing.CircleCount() == 0 && drawing.PolylineCount() == 0 &&
+                drawing.StyleCount() == 0);
 }
 
 TEST_F(DxfReaderTest, PolylinesAndVertices) {
@@ -290,8 +295,8 @@ TEST_F(DxfReaderTest, PolylinesAndVertices) {
         G(10, "10") + G(20, "0") + G(10, "10") + G(20, "10") + G(42, "1") + G(10, "0") +
         G(20, "10");
     Read(Drawing(body));
-    ASSERT_EQ(PolylineCount(), 2);
-    const TDxfPolyline& p = Polylines[0];
+    ASSERT_EQ(drawing.PolylineCount(), 2);
+    const TDxfPolyline& p = drawing.Polylines[0];
     EXPECT_EQ(p.Flags, 1);
     EXPECT_EQ(p.Layer, "P");
     EXPECT_EQ(p.Color, "  5");
@@ -300,7 +305,7 @@ TEST_F(DxfReaderTest, PolylinesAndVertices) {
     EXPECT_TRUE(p.Vertex(2).X == 3 && p.Vertex(2).Y == 4 && p.VertexFlags(2) == 32);
     EXPECT_TRUE(p.Vertex(3).X == 5 && p.Vertex(3).Y == 6 && p.VertexFlags(3) == 0);
 
-    const TDxfPolyline& lw = Polylines[1];
+    const TDxfPolyline& lw = drawing.Polylines[1];
     EXPECT_EQ(lw.Flags, 0);
     ASSERT_EQ(lw.VertexCount(), 4);
     EXPECT_TRUE(lw.Vertex(1).X == 0 && lw.Vertex(1).Y == 0);
@@ -321,15 +326,15 @@ TEST_F(DxfReaderTest, VerticesBeyondTheLimitAreDropped) {
         poly += G(0, "VERTEX") + G(10, std::to_string(i)) + G(20, "1") + G(70, std::to_string(i));
     }
     Read(Drawing(lw + poly + G(0, "SEQEND") + G(0, "LWPOLYLINE") + G(10, "7") + G(20, "8")));
-    ASSERT_EQ(PolylineCount(), 3);
-    EXPECT_EQ(Polylines[0].VertexCount(), MaxPolylineVertices);
-    EXPECT_EQ(Polylines[0].Vertex(1000).X, 1000.0);
-    EXPECT_EQ(Polylines[0].Vertex(1000).Y, -1000.0); // not the dropped vertices' y
-    EXPECT_EQ(Polylines[1].VertexCount(), MaxPolylineVertices);
-    EXPECT_EQ(Polylines[1].VertexFlags(1000), 1000);
+    ASSERT_EQ(drawing.PolylineCount(), 3);
+    EXPECT_EQ(drawing.Polylines[0].VertexCount(), MaxPolylineVertices);
+    EXPECT_EQ(drawing.Polylines[0].Vertex(1000).X, 1000.0);
+    EXPECT_EQ(drawing.Polylines[0].Vertex(1000).Y, -1000.0); // not the dropped vertices' y
+    EXPECT_EQ(drawing.Polylines[1].VertexCount(), MaxPolylineVertices);
+    EXPECT_EQ(drawing.Polylines[1].VertexFlags(1000), 1000);
     // The next polyline starts afresh.
-    ASSERT_EQ(Polylines[2].VertexCount(), 1);
-    EXPECT_EQ(Polylines[2].Vertex(1).Y, 8.0);
+    ASSERT_EQ(drawing.Polylines[2].VertexCount(), 1);
+    EXPECT_EQ(drawing.Polylines[2].Vertex(1).Y, 8.0);
 }
 
 } // namespace

@@ -2,16 +2,12 @@
 
 #include <windows.h>
 
+#include "TextCodec.h"
+
 namespace kolvo::test {
 
 std::wstring Wide(const std::string& ansi) {
-    if (ansi.empty()) {
-        return {};
-    }
-    const int units = MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), nullptr, 0);
-    std::wstring wide(size_t(units), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), int(ansi.size()), wide.data(), units);
-    return wide;
+    return Cp932ToWide(ansi);
 }
 
 std::string WindowsPath(std::string path) {

@@ -11,12 +11,15 @@
 #include "Errors.h"
 #include "NumberFormat.h"
 #include "ReportFiles.h"
-#include "ReportPaths.h"
+#include "FileNames.h"
 #include "Tally.h"
 #include "TestFiles.h"
 
 namespace kolvo {
 namespace {
+
+// The drawing, tally and tracer these tests fill and look at.
+testing::TTraceBed& bed = testing::Bed();
 
 using testing::AddLine;
 using testing::ClearDrawing;
@@ -63,12 +66,12 @@ protected:
 
     // Appends a bar of the given label and length, running along y = `y`.
     void AddBar(std::string_view label, double length, double y = 0) {
-        const std::int32_t line = AddLine(0, y, length, y);
-        AddTallyRecord(label, line, 0, y, length, y);
+        const std::int32_t line = AddLine(bed.Drawing, 0, y, length, y);
+        AddTallyRecord(bed.Tally, label, bed.Drawing.Lines[line], 0, y, length, y);
     }
     std::vector<std::string> Labels() const {
         std::vector<std::string> labels;
-        for (const TTallyRecord& record : Tally) {
+        for (const TTallyRecord& record : bed.Tally) {
             labels.push_back(record.Label.str());
         }
         return labels;
@@ -76,12 +79,12 @@ protected:
 };
 
 TEST_F(TallyTest, RecordsStartAtTheEndWithTheSmallerX) {
-    const std::int32_t line = AddLine(400.5, 200, 100, 250, "BAR");
-    Lines[line].Color = "     1";
-    Lines[line].LineType = "DASHED";
-    AddTallyRecord("D13", line, 400.5, 200, 100, 250);
-    AddTallyRecord("D13", line, 100, 250, 400.5, 200);
-    for (const TTallyRecord& record : Tally) {
+    const std::int32_t line = AddLine(bed.Drawing, 400.5, 200, 100, 250, "BAR");
+    bed.Drawing.Lines[line].Color = "     1";
+    bed.Drawing.Lines[line].LineType = "DASHED";
+    AddTallyRecord(bed.Tally, "D13", bed.Drawing.Lines[line], 400.5, 200, 100, 250);
+    AddTallyRecord(bed.Tally, "D13", bed.Drawing.Lines[line], 100, 250, 400.5, 200);
+    for (const TTallyRecord& record : bed.Tally) {
         EXPECT_EQ(record.X1, 100);
         EXPECT_EQ(record.Y1, 250);
         EXPECT_EQ(record.X2, 400.5);
@@ -94,37 +97,38 @@ TEST_F(TallyTest, RecordsStartAtTheEndWithTheSmallerX) {
 }
 
 TEST_F(TallyTest, EqualXPutsTheLineEndFirst) {
-    const std::int32_t line = AddLine(5, 0, 5, 10);
-    AddTallyRecord("A", line, 5, 0, 5, 10);
-    EXPECT_EQ(Tally[0].Y1, 10);
-    EXPECT_EQ(Tally[0].Y2, 0);
-    EXPECT_EQ(Tally[0].Length, 10);
+    const std::int32_t line = AddLine(bed.Drawing, 5, 0, 5, 10);
+    AddTallyRecord(bed.Tally, "A", bed.Drawing.Lines[line], 5, 0, 5, 10);
+    EXPECT_EQ(bed.Tally[0].Y1, 10);
+    EXPECT_EQ(bed.Tally[0].Y2, 0);
+    EXPECT_EQ(bed.Tally[0].Length, 10);
 }
 
 TEST_F(TallyTest, LongLabelsAreCutWithoutSplittingACharacter) {
-    const std::int32_t line = AddLine(0, 0, 1, 0);
-    AddTallyRecord(std::string(61, 'A'), line, 0, 0, 1, 0);
+    const std::int32_t line = AddLine(bed.Drawing, 0, 0, 1, 0);
+    AddTallyRecord(bed.Tally, std::string(61, 'A'), bed.Drawing.Lines[line], 0, 0, 1, 0);
     // 59 single bytes and then 表 (0x95 0x5C): the character does not fit whole.
-    AddTallyRecord(std::string(59, 'B') + "\x95\x5c", line, 0, 0, 1, 0);
-    EXPECT_EQ(Tally[0].Label, std::string(60, 'A'));
-    EXPECT_EQ(Tally[1].Label, std::string(59, 'B'));
+    AddTallyRecord(bed.Tally, std::string(59, 'B') + "\x95\x5c", bed.Drawing.Lines[line], 0, 0, 1,
+                   0);
+    EXPECT_EQ(bed.Tally[0].Label, std::string(60, 'A'));
+    EXPECT_EQ(bed.Tally[1].Label, std::string(59, 'B'));
 }
 
 TEST_F(TallyTest, GrowsBeyondTheOldFixedCapacity) {
-    const std::int32_t line = AddLine(0, 0, 1, 0);
+    const std::int32_t line = AddLine(bed.Drawing, 0, 0, 1, 0);
     for (int i = 0; i < 6500; ++i) {
-        AddTallyRecord("A", line, 0, 0, 1, 0);
+        AddTallyRecord(bed.Tally, "A", bed.Drawing.Lines[line], 0, 0, 1, 0);
     }
-    EXPECT_EQ(TallyCount(), 6500);
-    ResetTally();
-    EXPECT_EQ(TallyCount(), 0);
+    EXPECT_EQ(bed.Tally.Count(), 6500);
+    bed.Tally.Reset();
+    EXPECT_EQ(bed.Tally.Count(), 0);
 }
 
 TEST_F(TallyTest, SortsLabelsAsUnsignedBytesPrefixFirst) {
     for (const char* label : {"D13A", "d10", "\x82\x60", "D13", "D10", "", "D1"}) {
         AddBar(label, 100);
     }
-    SortTally();
+    SortTally(bed.Tally);
     EXPECT_EQ(Labels(),
               (std::vector<std::string>{"", "D1", "D10", "D13", "D13A", "d10", "\x82\x60"}));
 }
@@ -136,9 +140,9 @@ TEST_F(TallyTest, SortIsStableAndOrdersLengthsNumerically) {
     AddBar("B", 300, 4);
     AddBar("A", 1000, 5);
     AddBar("B", 300, 6);
-    SortTally();
+    SortTally(bed.Tally);
     std::vector<std::pair<std::string, double>> order;
-    for (const TTallyRecord& record : Tally) {
+    for (const TTallyRecord& record : bed.Tally) {
         order.emplace_back(record.Label.str(), record.Y1);
     }
     EXPECT_EQ(order, (std::vector<std::pair<std::string, double>>{
@@ -159,18 +163,18 @@ std::string WrittenText(const std::function<void(TReportFile&)>& write) {
 }
 
 TEST_F(TallyTest, DetailLinesAlignLabelAndNumbers) {
-    const std::int32_t line = AddLine(100, 200, 400.5, 200, "BAR");
-    AddTallyRecord("D13", line, 100, 200, 400.5, 200);
-    EXPECT_EQ(DetailLine(Tally[0]),
+    const std::int32_t line = AddLine(bed.Drawing, 100, 200, 400.5, 200, "BAR");
+    AddTallyRecord(bed.Tally, "D13", bed.Drawing.Lines[line], 100, 200, 400.5, 200);
+    EXPECT_EQ(DetailLine(bed.Tally[0]),
               "       D13,     100,     200,     401,     200,     301,BAR,,");
 
-    const std::int32_t wide = AddLine(-0.4, -123456789.0, 10, 5, "L,1");
-    Lines[wide].Color = "     1";
-    Lines[wide].LineType = "CONT";
-    AddTallyRecord("D13,SD345A", wide, -0.4, -123456789.0, 10, 5);
+    const std::int32_t wide = AddLine(bed.Drawing, -0.4, -123456789.0, 10, 5, "L,1");
+    bed.Drawing.Lines[wide].Color = "     1";
+    bed.Drawing.Lines[wide].LineType = "CONT";
+    AddTallyRecord(bed.Tally, "D13,SD345A", bed.Drawing.Lines[wide], -0.4, -123456789.0, 10, 5);
     // A label of 10 bytes or more and numbers wider than 8 are written whole; commas in texts
     // are written as they are.
-    EXPECT_EQ(DetailLine(Tally[1]),
+    EXPECT_EQ(DetailLine(bed.Tally[1]),
               "D13,SD345A,      -0,-123456789,      10,       5,123456794,L,1,     1,CONT");
 }
 
@@ -180,8 +184,9 @@ TEST_F(TallyTest, SummaryGroupsExactLengthsAndPrintsThemRounded) {
     AddBar("D13", 300.1);
     AddBar("D13", 300.1);
     AddBar("D16", 5);
-    SortTally();
-    const std::string text = WrittenText([](TReportFile& file) { WriteSummaryReport(file); });
+    SortTally(bed.Tally);
+    const std::string text =
+        WrittenText([](TReportFile& file) { WriteSummaryReport(file, bed.Tally); });
     EXPECT_EQ(text, "D10,1,1000\r\nD13,1,300\r\nD13,2,300\r\nD16,1,5\r\n");
 }
 

@@ -20,6 +20,9 @@ using namespace kolvo::testing;
 
 namespace {
 
+// The drawing, tally and tracer these tests fill and look at.
+testing::TTraceBed& bed = testing::Bed();
+
 void BuildDrawing(int labels, int otherLines) {
     ClearDrawing();
     const int columns = 50;
@@ -29,24 +32,24 @@ void BuildDrawing(int labels, int otherLines) {
         const double along = (i % 997) * 40.0;
         const double across = (i / 2 % 500) * 1000.0 + (i % 4 < 2 ? 500 : 250);
         if (i % 2 == 0) {
-            AddLine(along, across, along + 30, across, "OTHER");
+            AddLine(bed.Drawing, along, across, along + 30, across, "OTHER");
         } else {
-            AddLine(across, along, across, along + 30, "OTHER");
+            AddLine(bed.Drawing, across, along, across, along + 30, "OTHER");
         }
     }
     for (int i = 0; i < labels; ++i) {
         const double x = (i % columns) * 1000.0;
         const double y = (i / columns) * 1000.0;
-        AddCircle(x, y, 5);
+        AddCircle(bed.Drawing, x, y, 5);
         std::string label = "D";
         label += std::to_string(10 + i % 7 * 3);
-        AddText(x - 2, y - 1, label);
-        AddLine(x + 5, y, x + 60, y + 60, "LEADER");
-        AddLine(x + 60, y + 60, x + 160, y + 60, "LEADER");
-        AddVMark(x + 160, y + 60);
-        AddLine(x + 160, y - 100, x + 160, y + 180 + i % 5, "BAR");
-        AddVMark(x + 400, y + 60);
-        AddLine(x + 400, y - 50, x + 400, y + 150 + i % 3, "BAR");
+        AddText(bed.Drawing, x - 2, y - 1, label);
+        AddLine(bed.Drawing, x + 5, y, x + 60, y + 60, "LEADER");
+        AddLine(bed.Drawing, x + 60, y + 60, x + 160, y + 60, "LEADER");
+        AddVMark(bed.Drawing, x + 160, y + 60);
+        AddLine(bed.Drawing, x + 160, y - 100, x + 160, y + 180 + i % 5, "BAR");
+        AddVMark(bed.Drawing, x + 400, y + 60);
+        AddLine(bed.Drawing, x + 400, y - 50, x + 400, y + 150 + i % 3, "BAR");
     }
 }
 
@@ -67,13 +70,14 @@ int main(int argc, char** argv) {
         }
         BuildDrawing(labels, otherLines);
         const auto start = std::chrono::steady_clock::now();
-        TraceAllLabels(search);
+        bed.Tracer.TraceAllLabels(search);
         const auto traced = std::chrono::steady_clock::now();
-        SortTally();
+        SortTally(bed.Tally);
         const auto sorted = std::chrono::steady_clock::now();
         std::printf("%-10s labels %d, lines %d: trace %.3f s, sort %.3f s, %d bars\n",
-                    search == TTraceSearch::Indexed ? "indexed" : "plain scan", labels, LineCount(),
-                    Seconds(traced - start), Seconds(sorted - traced), TallyCount());
+                    search == TTraceSearch::Indexed ? "indexed" : "plain scan", labels,
+                    bed.Drawing.LineCount(), Seconds(traced - start), Seconds(sorted - traced),
+                    bed.Tally.Count());
     }
     return 0;
 }

@@ -19,6 +19,9 @@
 namespace kolvo {
 namespace {
 
+// The drawing, tally and tracer these tests fill and look at.
+testing::TTraceBed& bed = testing::Bed();
+
 using testing::AddCircle;
 using testing::AddLine;
 using testing::AddPolyline;
@@ -48,29 +51,31 @@ public:
     }
     int Pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
 
-    // Lines, V marks and other polylines; some lines taken, some visited.
+    // bed.Drawing.Lines, V marks and other polylines; some lines taken, some visited.
     void Fill(int lines, int polylines, double offset = 0) {
         for (int i = 0; i < lines; ++i) {
             const double x1 = offset + Coordinate();
             const double y1 = offset + Coordinate();
             const bool zeroLength = Pick(0, 19) == 0;
-            const std::int32_t line = AddLine(x1, y1, zeroLength ? x1 : offset + Coordinate(),
-                                              zeroLength ? y1 : offset + Coordinate());
+            const std::int32_t line =
+                AddLine(bed.Drawing, x1, y1, zeroLength ? x1 : offset + Coordinate(),
+                        zeroLength ? y1 : offset + Coordinate());
             if (Pick(0, 5) == 0) {
-                Lines[line].TraceState = Pick(0, 1) == 0 ? LineCountedBar : LineTipTaken;
+                bed.Drawing.Lines[line].TraceState =
+                    Pick(0, 1) == 0 ? LineCountedBar : LineTipTaken;
             }
         }
         for (int i = 0; i < polylines; ++i) {
             const int vertices = Pick(0, 4) == 0 ? 4 : 3;
-            AddPolyline(vertices, offset + Coordinate(), offset + Coordinate(),
+            AddPolyline(bed.Drawing, vertices, offset + Coordinate(), offset + Coordinate(),
                         Pick(0, 3) == 0 ? PolylineMarkUsed : 0);
         }
     }
     void VisitSome() {
-        VisitedLines.Clear();
-        for (std::int32_t i = 0; i < LineCount(); ++i) {
+        bed.Tracer.VisitedLines.Clear();
+        for (std::int32_t i = 0; i < bed.Drawing.LineCount(); ++i) {
             if (Pick(0, 7) == 0) {
-                VisitedLines.Add(i);
+                bed.Tracer.VisitedLines.Add(i);
             }
         }
     }
@@ -80,12 +85,12 @@ public:
         for (int i = 0; i < 300; ++i) {
             points.emplace_back(offset + Coordinate(), offset + Coordinate());
         }
-        for (const TDxfLine& line : Lines) {
+        for (const TDxfLine& line : bed.Drawing.Lines) {
             points.emplace_back(line.X1, line.Y1);
             points.emplace_back(line.X2 + 1.0, line.Y2);
             points.emplace_back((line.X1 + line.X2) * 0.5, (line.Y1 + line.Y2) * 0.5);
         }
-        for (const TDxfPolyline& polyline : Polylines) {
+        for (const TDxfPolyline& polyline : bed.Drawing.Polylines) {
             points.emplace_back(polyline.Vertex(2).X, polyline.Vertex(2).Y - 1.0);
         }
         return points;
@@ -103,7 +108,7 @@ struct TConnectionAnswer {
 
 TConnectionAnswer Connections(double x, double y) {
     TConnectionAnswer answer;
-    answer.Found = FindConnections(x, y, answer.Count, answer.Index, answer.Kind);
+    answer.Found = bed.Tracer.FindConnections(x, y, answer.Count, answer.Index, answer.Kind);
     return answer;
 }
 
@@ -115,7 +120,7 @@ struct TNearestAnswer {
 
 TNearestAnswer Nearest(double x, double y) {
     TNearestAnswer answer;
-    answer.Found = NearestFreeLine(x, y, answer.Line);
+    answer.Found = bed.Tracer.NearestFreeLine(x, y, answer.Line);
     return answer;
 }
 
@@ -125,7 +130,7 @@ void ExpectIndexedNearestMatchesScan(const std::vector<std::pair<double, double>
     for (const auto& [x, y] : points) {
         scanned.push_back(Nearest(x, y));
     }
-    TActiveTraceIndex index;
+    bed.Tracer.BuildSearchIndex();
     for (std::size_t i = 0; i < points.size(); ++i) {
         EXPECT_EQ(Nearest(points[i].first, points[i].second), scanned[i])
             << "nearest to " << points[i].first << ", " << points[i].second;
@@ -140,7 +145,7 @@ struct TBarAnswer {
 
 TBarAnswer Bar(double x, double y, std::int32_t skip) {
     TBarAnswer answer;
-    answer.Found = FindBarAt(x, y, skip, answer.Line);
+    answer.Found = bed.Tracer.FindBarAt(x, y, skip, answer.Line);
     return answer;
 }
 
@@ -164,7 +169,7 @@ TEST_P(TraceIndexTest, ConnectionsAndBarsMatchTheScan) {
         scannedBars.push_back(
             Bar(points[i].first, points[i].second, static_cast<std::int32_t>(i % 50)));
     }
-    TActiveTraceIndex index;
+    bed.Tracer.BuildSearchIndex();
     int withHits = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
         const auto [x, y] = points[i];
@@ -208,11 +213,12 @@ TEST(TraceIndex, NearestFreeLineEdgeCasesMatchTheScan) {
     for (const auto& drawing : drawings) {
         ClearDrawing();
         for (const auto& l : drawing) {
-            AddLine(l[0], l[1], l[2], l[3]);
+            AddLine(bed.Drawing, l[0], l[1], l[2], l[3]);
         }
         for (int pass = 0; pass < 2; ++pass) {
             ExpectIndexedNearestMatchesScan(points);
-            Lines[0].TraceState = LineCountedBar; // the second pass without the first line
+            bed.Drawing.Lines[0].TraceState =
+                LineCountedBar; // the second pass without the first line
         }
     }
     ClearDrawing();
@@ -240,7 +246,7 @@ TEST_P(TraceIndexTest, PointsFarOutMatchTheScan) {
         scannedNearest.push_back(Nearest(x, y));
         scannedBars.push_back(Bar(x, y, -1));
     }
-    TActiveTraceIndex index;
+    bed.Tracer.BuildSearchIndex();
     for (std::size_t i = 0; i < points.size(); ++i) {
         const auto [x, y] = points[i];
         EXPECT_EQ(Connections(x, y), scanned[i]) << "connections at " << x << ", " << y;
@@ -254,22 +260,22 @@ void FillLabelledDrawing(RandomDrawing& drawing, int labels) {
     for (int i = 0; i < labels; ++i) {
         const double cx = drawing.Pick(0, 40) * 0.5;
         const double cy = drawing.Pick(0, 40) * 0.5;
-        AddCircle(cx, cy, 1 + drawing.Pick(0, 2), drawing.Pick(0, 1) == 0 ? "A" : "B");
-        AddText(cx, cy, std::string(1, static_cast<char>('A' + drawing.Pick(0, 25))));
+        AddCircle(bed.Drawing, cx, cy, 1 + drawing.Pick(0, 2), drawing.Pick(0, 1) == 0 ? "A" : "B");
+        AddText(bed.Drawing, cx, cy, std::string(1, static_cast<char>('A' + drawing.Pick(0, 25))));
         double x = cx + 1;
         double y = cy;
         for (int s = drawing.Pick(1, 3); s > 0; --s) {
             const double nx = drawing.Coordinate();
             const double ny = drawing.Coordinate();
             if (drawing.Pick(0, 1) == 0) {
-                AddLine(x, y, nx, ny);
+                AddLine(bed.Drawing, x, y, nx, ny);
             } else {
-                AddLine(nx, ny, x, y);
+                AddLine(bed.Drawing, nx, ny, x, y);
             }
             x = nx;
             y = ny;
         }
-        AddPolyline(3, x, y);
+        AddPolyline(bed.Drawing, 3, x, y);
     }
     drawing.Fill(150, 40);
 }
@@ -277,56 +283,56 @@ void FillLabelledDrawing(RandomDrawing& drawing, int labels) {
 TEST_P(TraceIndexTest, WholeTracesMatchTheScan) {
     RandomDrawing drawing(GetParam());
     FillLabelledDrawing(drawing, 40);
-    const DxfTable<TDxfLine> lines = Lines;
-    const DxfTable<TDxfPolyline> polylines = Polylines;
-    const DxfTable<TDxfCircle> circles = Circles;
+    const DxfTable<TDxfLine> lines = bed.Drawing.Lines;
+    const DxfTable<TDxfPolyline> polylines = bed.Drawing.Polylines;
+    const DxfTable<TDxfCircle> circles = bed.Drawing.Circles;
 
-    TraceAllLabels(TTraceSearch::PlainScan);
-    const DxfTable<TTallyRecord> scannedTally = Tally;
-    const DxfTable<TDxfLine> scannedLines = Lines;
-    const DxfTable<TDxfPolyline> scannedPolylines = Polylines;
+    bed.Tracer.TraceAllLabels(TTraceSearch::PlainScan);
+    const DxfTable<TTallyRecord> scannedTally = bed.Tally;
+    const DxfTable<TDxfLine> scannedLines = bed.Drawing.Lines;
+    const DxfTable<TDxfPolyline> scannedPolylines = bed.Drawing.Polylines;
 
-    Lines = lines;
-    Polylines = polylines;
-    Circles = circles;
-    ResetTally();
-    TraceAllLabels(TTraceSearch::Indexed);
+    bed.Drawing.Lines = lines;
+    bed.Drawing.Polylines = polylines;
+    bed.Drawing.Circles = circles;
+    bed.Tally.Reset();
+    bed.Tracer.TraceAllLabels(TTraceSearch::Indexed);
 
-    ASSERT_EQ(TallyCount(), scannedTally.Count());
-    EXPECT_GT(TallyCount(), 0);
-    for (std::int32_t i = 0; i < TallyCount(); ++i) {
-        EXPECT_EQ(Tally[i].Label, scannedTally[i].Label);
-        EXPECT_EQ(Tally[i].X1, scannedTally[i].X1);
-        EXPECT_EQ(Tally[i].Y1, scannedTally[i].Y1);
-        EXPECT_EQ(Tally[i].X2, scannedTally[i].X2);
-        EXPECT_EQ(Tally[i].Y2, scannedTally[i].Y2);
+    ASSERT_EQ(bed.Tally.Count(), scannedTally.Count());
+    EXPECT_GT(bed.Tally.Count(), 0);
+    for (std::int32_t i = 0; i < bed.Tally.Count(); ++i) {
+        EXPECT_EQ(bed.Tally[i].Label, scannedTally[i].Label);
+        EXPECT_EQ(bed.Tally[i].X1, scannedTally[i].X1);
+        EXPECT_EQ(bed.Tally[i].Y1, scannedTally[i].Y1);
+        EXPECT_EQ(bed.Tally[i].X2, scannedTally[i].X2);
+        EXPECT_EQ(bed.Tally[i].Y2, scannedTally[i].Y2);
     }
-    for (std::int32_t i = 0; i < LineCount(); ++i) {
-        EXPECT_EQ(Lines[i].TraceState, scannedLines[i].TraceState) << "line " << i;
+    for (std::int32_t i = 0; i < bed.Drawing.LineCount(); ++i) {
+        EXPECT_EQ(bed.Drawing.Lines[i].TraceState, scannedLines[i].TraceState) << "line " << i;
     }
-    for (std::int32_t i = 0; i < PolylineCount(); ++i) {
-        EXPECT_EQ(Polylines[i].Flags, scannedPolylines[i].Flags) << "polyline " << i;
+    for (std::int32_t i = 0; i < bed.Drawing.PolylineCount(); ++i) {
+        EXPECT_EQ(bed.Drawing.Polylines[i].Flags, scannedPolylines[i].Flags) << "polyline " << i;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Seeds, TraceIndexTest, ::testing::Range(1u, 21u));
 
 TEST(VisitedLines, FlagsFollowTheList) {
-    ClearDrawing();
-    VisitedLines.Add(5);
-    VisitedLines.Add(2);
-    VisitedLines.Add(5);
-    EXPECT_EQ(VisitedLines.Count(), 3);
-    EXPECT_EQ(VisitedLines[2], 5);
-    EXPECT_TRUE(VisitedLines.Contains(5));
-    EXPECT_TRUE(VisitedLines.Contains(2));
-    EXPECT_FALSE(VisitedLines.Contains(3));
-    EXPECT_FALSE(VisitedLines.Contains(99));
-    EXPECT_FALSE(VisitedLines.Contains(-1));
-    VisitedLines.Clear();
-    EXPECT_EQ(VisitedLines.Count(), 0);
-    EXPECT_FALSE(VisitedLines.Contains(5));
-    EXPECT_FALSE(VisitedLines.Contains(2));
+    TVisitedLines visited;
+    visited.Add(5);
+    visited.Add(2);
+    visited.Add(5);
+    EXPECT_EQ(visited.Count(), 3);
+    EXPECT_EQ(visited[2], 5);
+    EXPECT_TRUE(visited.Contains(5));
+    EXPECT_TRUE(visited.Contains(2));
+    EXPECT_FALSE(visited.Contains(3));
+    EXPECT_FALSE(visited.Contains(99));
+    EXPECT_FALSE(visited.Contains(-1));
+    visited.Clear();
+    EXPECT_EQ(visited.Count(), 0);
+    EXPECT_FALSE(visited.Contains(5));
+    EXPECT_FALSE(visited.Contains(2));
 }
 
 } // namespace

@@ -20,12 +20,17 @@ struct TBar {
     friend bool operator==(const TBar&, const TBar&) = default;
 };
 
-std::vector<TBar> Trace(const std::string& dxf, TTraceSearch search) {
-    ReadDxfText(dxf);
-    ResetTally();
-    TraceAllLabels(search);
+std::vector<TBar> Trace(const std::string& dxf, TTraceSearch search,
+                        std::int32_t* lineCount = nullptr) {
+    TDrawing drawing;
+    ReadDxfText(dxf, drawing);
+    TTally tally;
+    TBarTracer(drawing, tally).TraceAllLabels(search);
+    if (lineCount != nullptr) {
+        *lineCount = drawing.LineCount();
+    }
     std::vector<TBar> bars;
-    for (const TTallyRecord& r : Tally) {
+    for (const TTallyRecord& r : tally) {
         bars.push_back({r.Label.str(), r.X1, r.Y1, r.X2, r.Y2});
     }
     return bars;
@@ -37,8 +42,9 @@ TEST(BenchDrawing, EveryLabelFindsItsOwnFourBarsAndNothingElse) {
     ASSERT_EQ(bench.ExpectedBars, 920);
     const std::string dxf = bench.Drawing.Finish();
 
-    const std::vector<TBar> bars = Trace(dxf, TTraceSearch::Indexed);
-    EXPECT_EQ(LineCount(), 920 + 230 * 2 + 115 * 2 + 2000); // bars, leaders, arrow strokes, rest
+    std::int32_t lineCount = 0;
+    const std::vector<TBar> bars = Trace(dxf, TTraceSearch::Indexed, &lineCount);
+    EXPECT_EQ(lineCount, 920 + 230 * 2 + 115 * 2 + 2000); // bars, leaders, arrow strokes, rest
     ASSERT_EQ(bars.size(), 920u);
     std::map<std::pair<double, double>, int> timesFound; // by the bar's left end
     std::map<std::string, int> perLabel;

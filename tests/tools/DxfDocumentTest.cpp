@@ -13,6 +13,9 @@
 namespace kolvo {
 namespace {
 
+// The drawing these tests read into.
+TDrawing drawing;
+
 using dxfgen::DxfDocument;
 using dxfgen::FormatReal;
 using dxfgen::Pen;
@@ -66,31 +69,31 @@ TEST(DxfDocument, ReadsBackIntoTheDrawingModel) {
     doc.Insert(Pen{}, "符号", {7, 8});
     doc.Arc(Pen{}, {1, 1}, 3, 0, 90);
 
-    EXPECT_EQ(ReadDxfText(doc.Finish()), 1);
-    ASSERT_EQ(LineCount(), 1);
-    EXPECT_EQ(Lines[0].X1, -0.4);
-    EXPECT_EQ(Lines[0].Y2, 1800.0);
-    EXPECT_EQ(Lines[0].Layer.str(), "鉄筋");
-    EXPECT_EQ(Lines[0].Color.str(), "     1");
-    EXPECT_TRUE(Lines[0].LineType.empty());
+    EXPECT_EQ(ReadDxfText(doc.Finish(), drawing), 1);
+    ASSERT_EQ(drawing.LineCount(), 1);
+    EXPECT_EQ(drawing.Lines[0].X1, -0.4);
+    EXPECT_EQ(drawing.Lines[0].Y2, 1800.0);
+    EXPECT_EQ(drawing.Lines[0].Layer.str(), "鉄筋");
+    EXPECT_EQ(drawing.Lines[0].Color.str(), "     1");
+    EXPECT_TRUE(drawing.Lines[0].LineType.empty());
 
-    ASSERT_EQ(CircleCount(), 1);
-    EXPECT_EQ(Circles[0].Radius, 250.0);
-    EXPECT_TRUE(Circles[0].Color.empty());
+    ASSERT_EQ(drawing.CircleCount(), 1);
+    EXPECT_EQ(drawing.Circles[0].Radius, 250.0);
+    EXPECT_TRUE(drawing.Circles[0].Color.empty());
 
-    ASSERT_EQ(TextCount(), 2);
-    EXPECT_EQ(Texts[0].Content.str(), "2-D22");
-    EXPECT_EQ(Texts[0].X, 40.0);
-    EXPECT_EQ(Texts[0].X2, 100.0);
-    EXPECT_EQ(Texts[0].HorzAlign, 1);
-    EXPECT_EQ(Texts[0].VertAlign, 2);
-    EXPECT_EQ(Texts[1].Content.str(), "\x83\xd3"
-                                      "13");
+    ASSERT_EQ(drawing.TextCount(), 2);
+    EXPECT_EQ(drawing.Texts[0].Content.str(), "2-D22");
+    EXPECT_EQ(drawing.Texts[0].X, 40.0);
+    EXPECT_EQ(drawing.Texts[0].X2, 100.0);
+    EXPECT_EQ(drawing.Texts[0].HorzAlign, 1);
+    EXPECT_EQ(drawing.Texts[0].VertAlign, 2);
+    EXPECT_EQ(drawing.Texts[1].Content.str(), "\x83\xd3"
+                                              "13");
 
-    ASSERT_EQ(PolylineCount(), 2);
+    ASSERT_EQ(drawing.PolylineCount(), 2);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(i);
-        const TDxfPolyline& p = Polylines[i];
+        const TDxfPolyline& p = drawing.Polylines[i];
         EXPECT_EQ(p.Flags, 0);
         ASSERT_EQ(p.VertexCount(), 3);
         EXPECT_EQ(p.Vertex(2).X, 2.0 + 10 * i);
@@ -98,11 +101,11 @@ TEST(DxfDocument, ReadsBackIntoTheDrawingModel) {
         EXPECT_EQ(p.Layer.str(), "引出線");
     }
 
-    ASSERT_EQ(StyleCount(), 3);
-    EXPECT_EQ(Styles[0].Name.str(), "Standard");
-    EXPECT_EQ(Styles[1].Name.str(), "漢字");
-    EXPECT_EQ(Styles[2].Height, 2.5);
-    EXPECT_EQ(ArcCount(), 1);
+    ASSERT_EQ(drawing.StyleCount(), 3);
+    EXPECT_EQ(drawing.Styles[0].Name.str(), "Standard");
+    EXPECT_EQ(drawing.Styles[1].Name.str(), "漢字");
+    EXPECT_EQ(drawing.Styles[2].Height, 2.5);
+    EXPECT_EQ(drawing.ArcCount(), 1);
 }
 
 TEST(DxfDocument, LongMTextIsSplitOnCharacterBoundaries) {
@@ -121,9 +124,9 @@ TEST(DxfDocument, LongMTextIsSplitOnCharacterBoundaries) {
     EXPECT_EQ(end - begin, 249u);
     EXPECT_NE(text.find("  1\r\n" + content.substr(249) + "\r\n"), std::string::npos);
 
-    ReadDxfText(text);
-    ASSERT_EQ(TextCount(), 1);
-    EXPECT_EQ(Texts[0].Content.str(), content.substr(0, 255));
+    ReadDxfText(text, drawing);
+    ASSERT_EQ(drawing.TextCount(), 1);
+    EXPECT_EQ(drawing.Texts[0].Content.str(), content.substr(0, 255));
 }
 
 TEST(DxfDocument, ArrowStrokesAndVMarksMeetAtTheTip) {
@@ -131,25 +134,27 @@ TEST(DxfDocument, ArrowStrokesAndVMarksMeetAtTheTip) {
     dxfgen::ArrowTip(doc, Pen{}, {100, 50}, {100, 250}, 100, 15);
     dxfgen::VMark(doc, Pen{}, {300, 50}, {400, 50}, 60, false);
     dxfgen::VMark(doc, Pen{}, {500, 50}, {500, 0}, 60, true);
-    ReadDxfText(doc.Finish());
+    ReadDxfText(doc.Finish(), drawing);
 
-    ASSERT_EQ(LineCount(), 2);
+    ASSERT_EQ(drawing.LineCount(), 2);
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(Lines[i].X1, 100.0);
-        EXPECT_EQ(Lines[i].Y1, 50.0);
-        EXPECT_NEAR(std::hypot(Lines[i].X2 - 100, Lines[i].Y2 - 50), 100.0, 1e-9);
-        EXPECT_GT(Lines[i].Y2, 50.0); // drawn back towards the leader
+        EXPECT_EQ(drawing.Lines[i].X1, 100.0);
+        EXPECT_EQ(drawing.Lines[i].Y1, 50.0);
+        EXPECT_NEAR(std::hypot(drawing.Lines[i].X2 - 100, drawing.Lines[i].Y2 - 50), 100.0, 1e-9);
+        EXPECT_GT(drawing.Lines[i].Y2, 50.0); // drawn back towards the leader
     }
-    EXPECT_NEAR(Lines[0].X2 - 100, -(Lines[1].X2 - 100), 1e-9); // symmetric about the leader
+    EXPECT_NEAR(drawing.Lines[0].X2 - 100, -(drawing.Lines[1].X2 - 100),
+                1e-9); // symmetric about the leader
 
-    ASSERT_EQ(PolylineCount(), 2);
-    EXPECT_EQ(Polylines[0].Vertex(2).X, 300.0);
-    EXPECT_EQ(Polylines[0].Vertex(2).Y, 50.0);
-    EXPECT_GT(Polylines[0].Vertex(1).X, 300.0); // opening towards (400, 50)
-    EXPECT_NEAR(std::hypot(Polylines[0].Vertex(3).X - 300, Polylines[0].Vertex(3).Y - 50), 60,
-                1e-9);
-    EXPECT_EQ(Polylines[1].Vertex(2).X, 500.0);
-    EXPECT_LT(Polylines[1].Vertex(1).Y, 50.0); // opening towards (500, 0)
+    ASSERT_EQ(drawing.PolylineCount(), 2);
+    EXPECT_EQ(drawing.Polylines[0].Vertex(2).X, 300.0);
+    EXPECT_EQ(drawing.Polylines[0].Vertex(2).Y, 50.0);
+    EXPECT_GT(drawing.Polylines[0].Vertex(1).X, 300.0); // opening towards (400, 50)
+    EXPECT_NEAR(
+        std::hypot(drawing.Polylines[0].Vertex(3).X - 300, drawing.Polylines[0].Vertex(3).Y - 50),
+        60, 1e-9);
+    EXPECT_EQ(drawing.Polylines[1].Vertex(2).X, 500.0);
+    EXPECT_LT(drawing.Polylines[1].Vertex(1).Y, 50.0); // opening towards (500, 0)
 }
 
 } // namespace

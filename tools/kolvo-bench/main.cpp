@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <exception>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "Analysis.h"
@@ -36,17 +37,27 @@ int Usage() {
     return 2;
 }
 
-// Reads the drawing and traces it; returns the trace time.
-double ReadAndTrace(const std::string& dxf, kolvo::TTraceSearch search, double* readSeconds) {
+// Reads the drawing into `drawing` and traces it into `tally`; returns the trace time.
+double ReadAndTrace(const std::string& dxf, kolvo::TTraceSearch search, kolvo::TDrawing& drawing,
+                    kolvo::TTally& tally, double* readSeconds) {
     auto start = Clock::now();
-    kolvo::ReadDxfFile(dxf);
+    kolvo::ReadDxfFile(dxf, drawing);
     if (readSeconds != nullptr) {
         *readSeconds = SecondsSince(start);
     }
-    kolvo::ResetTally();
     start = Clock::now();
-    kolvo::TraceAllLabels(search);
+    kolvo::TBarTracer(drawing, tally).TraceAllLabels(search);
     return SecondsSince(start);
+}
+
+// Lines in the file at `path`.
+std::int32_t LinesIn(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::int32_t lines = 0;
+    for (std::string line; std::getline(file, line);) {
+        ++lines;
+    }
+    return lines;
 }
 
 int Run(int labels, int otherLines, bool plainScan) {
@@ -77,31 +88,44 @@ int Run(int labels, int otherLines, bool plainScan) {
     const double size = static_cast<double>(std::filesystem::file_size(dxf));
 
     double readSeconds = 0;
-    const double traceSeconds = ReadAndTrace(dxf, kolvo::TTraceSearch::Indexed, &readSeconds);
-    const std::int32_t lineCount = kolvo::LineCount();
-    const std::int32_t bars = kolvo::TallyCount();
-
-    start = Clock::now();
-    kolvo::SortTally();
-    const double sortSeconds = SecondsSince(start);
-    start = Clock::now();
+    double traceSeconds = 0;
+    double sortSeconds = 0;
+    double reportSeconds = 0;
+    std::int32_t lineCount = 0;
+    std::int32_t bars = 0;
     {
+        // The step-by-step analysis is let go before the whole one starts.
+        kolvo::TDrawing drawing;
+        kolvo::TTally tally;
+        traceSeconds =
+            ReadAndTrace(dxf, kolvo::TTraceSearch::Indexed, drawing, tally, &readSeconds);
+        lineCount = drawing.LineCount();
+        bars = tally.Count();
+
+        start = Clock::now();
+        kolvo::SortTally(tally);
+        sortSeconds = SecondsSince(start);
+        start = Clock::now();
         kolvo::TReportFile summary, detail;
         if (summary.Create(report) != 0 || detail.Create((folder / "bench.txt").string()) != 0) {
             std::fputs("kolvo-bench: cannot create the reports\n", stderr);
             return 1;
         }
-        kolvo::WriteDetailReport(detail);
-        kolvo::WriteSummaryReport(summary);
+        kolvo::WriteDetailReport(detail, tally);
+        kolvo::WriteSummaryReport(summary, tally);
         summary.Close();
         detail.Close();
+        reportSeconds = SecondsSince(start);
+        start = Clock::now();
     }
-    const double reportSeconds = SecondsSince(start);
+    // Letting the drawing and the tally go, which the whole analysis does before it returns.
+    const double releaseSeconds = SecondsSince(start);
 
     start = Clock::now();
     kolvo::TallyBarsFromDxf(dxf, report);
     const double wholeSeconds = SecondsSince(start);
-    const std::int32_t wholeBars = kolvo::TallyCount();
+    // One detail line per bar.
+    const std::int32_t wholeBars = LinesIn((folder / "bench.txt").string());
 
     std::printf("drawing      : %d labels, %d other lines, %d lines in all, written in %.2f s\n",
                 labels, otherLines, lineCount, writeSeconds);
@@ -109,12 +133,16 @@ int Run(int labels, int otherLines, bool plainScan) {
     std::printf("read         : %.3f s, %.1f MB/s\n", readSeconds, Mb(size) / readSeconds);
     std::printf("trace        : %.3f s (indexed search)\n", traceSeconds);
     if (plainScan) {
-        const double plainSeconds = ReadAndTrace(dxf, kolvo::TTraceSearch::PlainScan, nullptr);
+        kolvo::TDrawing drawing;
+        kolvo::TTally tally;
+        const double plainSeconds =
+            ReadAndTrace(dxf, kolvo::TTraceSearch::PlainScan, drawing, tally, nullptr);
         std::printf("trace        : %.3f s (plain table scan), %d bars\n", plainSeconds,
-                    kolvo::TallyCount());
+                    tally.Count());
     }
     std::printf("sort         : %.3f s\n", sortSeconds);
     std::printf("report       : %.3f s (detail and summary written)\n", reportSeconds);
+    std::printf("release      : %.3f s (drawing and tally let go)\n", releaseSeconds);
     std::printf("whole        : %.3f s (TallyBarsFromDxf: read, trace, sort, report)\n",
                 wholeSeconds);
     std::printf("peak memory  : %.1f MB\n",

@@ -3,10 +3,9 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
-#else
-#include <cerrno>
-#include <iconv.h>
 #endif
+
+#include "TextCodec.h"
 
 namespace kolvo {
 
@@ -23,14 +22,7 @@ void TConsoleLine::WriteTo(std::FILE* stream) const {
     DWORD mode = 0;
     if (handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode)) {
         std::fflush(stream);
-        std::wstring wide;
-        if (!bytes_.empty()) {
-            const int n = MultiByteToWideChar(CP_ACP, 0, bytes_.data(),
-                                              static_cast<int>(bytes_.size()), nullptr, 0);
-            wide.resize(static_cast<std::size_t>(n));
-            MultiByteToWideChar(CP_ACP, 0, bytes_.data(), static_cast<int>(bytes_.size()),
-                                wide.data(), n);
-        }
+        std::wstring wide = Cp932ToWide(bytes_);
         wide += L"\r\n";
         DWORD written = 0;
         WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
@@ -44,35 +36,8 @@ void TConsoleLine::WriteTo(std::FILE* stream) const {
 #else
 
 std::string ProgramTextToSystem(std::string_view cp932) {
-    struct Converter {
-        iconv_t cd = iconv_open("UTF-8", "CP932");
-        ~Converter() {
-            if (cd != reinterpret_cast<iconv_t>(-1)) {
-                iconv_close(cd);
-            }
-        }
-    } conv;
-    if (conv.cd == reinterpret_cast<iconv_t>(-1)) {
-        return std::string(cp932); // no converter: better raw bytes than nothing
-    }
-    std::string out;
-    char buffer[256];
-    char* in = const_cast<char*>(cp932.data());
-    std::size_t inLeft = cp932.size();
-    while (inLeft > 0) {
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t r = iconv(conv.cd, &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (r == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            // An invalid or truncated sequence: show one replacement and go on after it.
-            out += '?';
-            ++in;
-            --inLeft;
-            iconv(conv.cd, nullptr, nullptr, nullptr, nullptr);
-        }
-    }
-    return out;
+    // A byte that starts no character shows as "?", and the text goes on after it.
+    return Cp932ToUtf8(cp932, TCp932Decoding{u'?', true});
 }
 
 void TConsoleLine::WriteTo(std::FILE* stream) const {

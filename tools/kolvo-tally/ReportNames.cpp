@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
-#include "ReportPaths.h"
+#include "FileNames.h"
 
 #ifndef _WIN32
 #include <unistd.h>
@@ -14,21 +14,6 @@ namespace kolvo {
 namespace {
 
 #ifndef _WIN32
-// Extension rule for UTF-8 names: no byte of a multibyte character is below 0x80, so every
-// dot and separator byte is one.
-std::size_t Utf8ExtPosition(std::string_view path) {
-    std::size_t dot = std::string_view::npos;
-    for (std::size_t pos = 0; pos < path.size(); ++pos) {
-        const char c = path[pos];
-        if (c == '.') {
-            dot = pos;
-        } else if (c == '\\' || c == '/' || c == ':') {
-            dot = std::string_view::npos;
-        }
-    }
-    return dot;
-}
-
 std::string Folder(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
@@ -44,8 +29,9 @@ TReportNames ReportNamesFor(const std::string& report) {
     names.Summary = SummaryReportPath(report);
     names.Detail = DetailReportPath(names.Summary);
 #else
-    names.Summary = Utf8ExtPosition(report) == std::string_view::npos ? report + ".csv" : report;
-    names.Detail = names.Summary.substr(0, Utf8ExtPosition(names.Summary)) + ".txt";
+    names.Summary =
+        FileExtPositionUtf8(report) == std::string_view::npos ? report + ".csv" : report;
+    names.Detail = names.Summary.substr(0, FileExtPositionUtf8(names.Summary)) + ".txt";
     const std::string analysisSummary = SummaryReportPath(report);
     if (analysisSummary != names.Summary || DetailReportPath(analysisSummary) != names.Detail) {
         names.AnalysisReport = Folder(names.Summary) + ".kolvo-tally-" +

@@ -14,8 +14,8 @@
 #include "ConsoleText.h"
 #include "Errors.h"
 #include "FileIdentity.h"
+#include "FileNames.h"
 #include "ReportNames.h"
-#include "ReportPaths.h"
 #include "UserMessage.h"
 
 namespace {
@@ -60,18 +60,6 @@ int Failed(std::string_view cp932Message) {
     return ExitAnalysisFailed;
 }
 
-bool IsTxtExtension(std::string_view ext) {
-    if (ext.size() != 4 || ext[0] != '.') {
-        return false;
-    }
-    for (std::size_t i = 1; i < 4; ++i) {
-        if ((ext[i] | 0x20) != ".txt"[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
 int Tally(const std::string& drawing, const std::string& report) {
     if (!kolvo::IsExistingFile(drawing)) {
         TConsoleLine()
@@ -84,7 +72,7 @@ int Tally(const std::string& drawing, const std::string& report) {
     const std::string& summary = names.Summary;
     // A summary named .txt is its own detail list (on Windows whatever the letter case), and
     // the two reports would overwrite each other.
-    if (IsTxtExtension(kolvo::ExtractFileExt(summary))) {
+    if (kolvo::IsDetailReportExt(kolvo::ExtractFileExt(summary), true)) {
         return UsageError("報告ファイルの拡張子に .txt は使えません (明細の名前になります): ",
                           report);
     }

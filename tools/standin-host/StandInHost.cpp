@@ -19,6 +19,7 @@
 
 #include "StandInCommandLine.h"
 #include "StandInOptions.h"
+#include "TextCodec.h"
 
 namespace kolvo::standin {
 namespace {
@@ -36,26 +37,11 @@ std::wstring Wide(std::u16string_view text) {
 }
 
 std::string Cp932(std::u16string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const std::wstring wide = Wide(text);
-    const int size = static_cast<int>(wide.size());
-    const int bytes = WideCharToMultiByte(932, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
-    WideCharToMultiByte(932, 0, wide.data(), size, out.data(), bytes, nullptr, nullptr);
-    return out;
+    return Utf16ToCp932(text);
 }
 
 std::u16string FromCp932(std::string_view text) {
-    if (text.empty()) {
-        return {};
-    }
-    const int size = static_cast<int>(text.size());
-    const int units = MultiByteToWideChar(932, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(std::max(units, 0)), L'\0');
-    MultiByteToWideChar(932, 0, text.data(), size, wide.data(), units);
-    return std::u16string(wide.begin(), wide.end());
+    return Cp932ToUtf16(text);
 }
 
 class Log {

@@ -1,4 +1,4 @@
-#include "ReportPaths.h"
+#include "FileNames.h"
 
 #include "ShiftJis.h"
 
@@ -43,6 +43,44 @@ std::string SummaryReportPath(std::string_view reportPath) {
 
 std::string DetailReportPath(std::string_view summaryPath) {
     return ChangeFileExt(summaryPath, ".txt");
+}
+
+std::size_t FileExtPositionUtf8(std::string_view path) {
+    std::size_t dot = std::string_view::npos;
+    for (std::size_t pos = 0; pos < path.size(); ++pos) {
+        const char c = path[pos];
+        if (c == '.') {
+            dot = pos;
+        } else if (c == '\\' || c == '/' || c == ':') {
+            dot = std::string_view::npos;
+        }
+    }
+    return dot;
+}
+
+bool IsDetailReportExt(std::string_view ext, bool ignoreCase) {
+    constexpr std::string_view detailExt = ".txt";
+    if (ext.size() != detailExt.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < ext.size(); ++i) {
+        char c = ext[i];
+        if (ignoreCase && c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+        if (c != detailExt[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string DialogReportPath(std::string_view reportName) {
+    return ChangeFileExt(reportName, ".csv");
+}
+
+std::string DialogDxfPath(std::string_view baseName) {
+    return ChangeFileExt(baseName, ".dxf");
 }
 
 } // namespace kolvo

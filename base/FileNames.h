@@ -1,0 +1,57 @@
+// File names: extensions, and the names of the two reports derived from the name the user chose.
+//
+// Where the dialog and the command line deliberately part:
+// - Summary name. The dialog always writes "<name>.csv": its own extension replaced
+//   (DialogReportPath). The command line and the analysis keep an extension the user gave and
+//   append ".csv" only to a name without one (SummaryReportPath).
+// - A ".txt" report name. The dialog cannot produce one (see above). The analysis refuses a
+//   summary whose extension is ".txt" (letter case ignored on Windows only, where the file system
+//   ignores it); the command line refuses it before anything is created, in any letter case.
+// - Name bytes. The dialog and the analysis read names as CP932. The command line on Linux gets
+//   UTF-8 names and applies the same rules to them with FileExtPositionUtf8.
+//
+// The extension of a path is the part from its last "." to the end, provided that no "\", "/"
+// or ":" comes after that dot; a file name ending in "." thus has an extension (the lone dot).
+// Paths are CP932 bytes: the second byte of a double-byte character (such as the 0x5C of 表) is
+// never taken for one of these characters.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kolvo {
+
+// Position of the extension's dot in `path`, or npos when the path has no extension.
+std::size_t FileExtPosition(std::string_view path);
+
+// The extension of `path`, dot included; empty when it has none.
+std::string ExtractFileExt(std::string_view path);
+
+// `path` with its extension replaced by `ext` (which brings its own dot), or with `ext`
+// appended when the path has no extension.
+std::string ChangeFileExt(std::string_view path, std::string_view ext);
+
+// The same for a UTF-8 path: every byte of a multibyte character is 0x80 or above, so every dot
+// and separator byte is one.
+std::size_t FileExtPositionUtf8(std::string_view path);
+
+// Whether `ext` (dot included) is the detail report's ".txt": exactly, or in any letter case
+// when `ignoreCase`.
+bool IsDetailReportExt(std::string_view ext, bool ignoreCase);
+
+// The summary (.csv) report path: the chosen path itself, or with ".csv" appended when it has
+// no extension.
+std::string SummaryReportPath(std::string_view reportPath);
+
+// The detail (.txt) report path that belongs to a summary path.
+std::string DetailReportPath(std::string_view summaryPath);
+
+// The dialog's summary path for a report name: its extension replaced by ".csv", appended when
+// it has none.
+std::string DialogReportPath(std::string_view reportName);
+
+// The dialog's DXF export path for its base name.
+std::string DialogDxfPath(std::string_view baseName);
+
+} // namespace kolvo
