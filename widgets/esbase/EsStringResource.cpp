@@ -21,6 +21,9 @@ constexpr std::array<const char*, 5> BuiltInMessages = {
 // Resource names are looked up with at most this many characters.
 constexpr std::size_t MaxNameLength = 255;
 
+// RT_RCDATA in its narrow form, whatever UNICODE says.
+const LPCSTR RawDataType = MAKEINTRESOURCEA(10);
+
 } // namespace
 
 std::string StringResourceMessageText(StringResourceMessage message, const std::string& value) {
@@ -69,10 +72,10 @@ void TEsStringResource::ChangeResource(HMODULE module, const std::string& name) 
 void TEsStringResource::OpenResource(HMODULE module, const std::string& name) {
     CloseResource();
     const std::string key = name.substr(0, MaxNameLength);
-    HRSRC found = FindResourceA(module, key.c_str(), MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+    HRSRC found = FindResourceA(module, key.c_str(), RawDataType);
     if (found == nullptr) {
         module = GetModuleHandleA(nullptr);
-        found = FindResourceA(module, key.c_str(), MAKEINTRESOURCEA(10));
+        found = FindResourceA(module, key.c_str(), RawDataType);
     }
     if (found == nullptr) {
         Raise(StringResourceMessage::ResourceNotFound, name);
