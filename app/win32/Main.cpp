@@ -1,5 +1,6 @@
 // Program entry: the application object with its title, the main dialog, the message loop.
 #include "Application.h"
+#include "EsComponentStrings.h"
 #include "KolvoZokuseiU.h"
 
 #include <commctrl.h>
@@ -8,6 +9,8 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
+    // The components' string tables and the attached label class, for the program's lifetime.
+    const kolvo::EsComponentsSession components;
 
     kolvo::Application& application = kolvo::App();
     application.Initialize(instance);
