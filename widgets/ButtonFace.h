@@ -32,14 +32,14 @@ TColor GradientRowColor(TColor begin, TColor end, int y, int height);
 
 // What the caption tops are computed from.
 struct CaptionTopInput {
-    int height = 0;          // the button's
-    int heightA = 0;         // text height of the first line's caption
-    int heightB = 0;         // text height of the second line's caption
-    bool hasA = false;       // the first line has a caption
-    bool hasB = false;       // the second line has a caption
-    int lineSpace = 4;       // CaptionLineSpace
-    int captionTop = 0;      // CaptionTop
-    bool vertCenter = true;  // CaptionVertCenter
+    int height = 0;         // the button's
+    int heightA = 0;        // text height of the first line's caption
+    int heightB = 0;        // text height of the second line's caption
+    bool hasA = false;      // the first line has a caption
+    bool hasB = false;      // the second line has a caption
+    int lineSpace = 4;      // CaptionLineSpace
+    int captionTop = 0;     // CaptionTop
+    bool vertCenter = true; // CaptionVertCenter
 };
 struct CaptionTops {
     int topA = 0;
