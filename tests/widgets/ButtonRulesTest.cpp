@@ -75,7 +75,8 @@ TEST(ButtonFace, CaptionsAnchorAndSpreadEvenly) {
     EXPECT_EQ(EvenCharacterLefts(2, widths, {-1, -3}), (std::vector<int>{2, 12, 22, 32, 43}));
 
     EXPECT_EQ(SplitCharacters("\x8e\xc0\x81\x40\x8d\x73").size(), 3u) << "実　行";
-    EXPECT_EQ(SplitCharacters("A\x95\x5C" "B"),
+    EXPECT_EQ(SplitCharacters("A\x95\x5C"
+                              "B"),
               (std::vector<std::string_view>{"A", "\x95\x5C", "B"}));
     EXPECT_EQ(SplitCharacters("x\x82"), (std::vector<std::string_view>{"x", "\x82"}));
     EXPECT_TRUE(SplitCharacters("").empty());
@@ -91,7 +92,9 @@ TEST(ButtonFace, DisabledButtonsGreyTheirPictureOnlyWhenAsked) {
     const struct {
         bool enabled, hasFocus, disableImage, disabledLook;
     } cases[] = {
-        {true, true, true, false},   {false, true, false, true}, {false, false, true, true},
+        {true, true, true, false},
+        {false, true, false, true},
+        {false, false, true, true},
         {false, false, false, false}, // drawn in the normal colours
     };
     for (const auto& c : cases) {
@@ -145,8 +148,8 @@ TEST(ButtonInput, DialogKeysAndKeyDownClickAsTheRulesSay) {
     };
     for (const auto& c : cases) {
         EXPECT_EQ(DialogKeyClicks(c.key, c.focused, c.cancel, c.shift, c.hasFocus), c.clicks)
-            << c.key << " focused " << c.focused << " cancel " << c.cancel << " shift "
-            << c.shift << " hasFocus " << c.hasFocus;
+            << c.key << " focused " << c.focused << " cancel " << c.cancel << " shift " << c.shift
+            << " hasFocus " << c.hasFocus;
     }
     EXPECT_TRUE(KeyDownClicks(KeyEnter, true));
     EXPECT_FALSE(KeyDownClicks(KeyEnter, false));
