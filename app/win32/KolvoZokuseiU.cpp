@@ -14,11 +14,9 @@ const char DialogClassName[] = "TKolvoZokuSeiF";
 
 TKolvoZokuSeiF* KolvoZokuSeiF = nullptr;
 
-// The two gradient buttons stand here as plain push buttons with the same names, places and
-// texts until their own control replaces them.
 const ControlLayout KolvoControls[7] = {
-    {"plButton1", IdPlButton1, ControlKind::PushButton, 168, 96, 75, 26, "実　行", 0},
-    {"plButton2", IdPlButton2, ControlKind::PushButton, 16, 96, 75, 26, "閉じる", 1},
+    {"plButton1", IdPlButton1, ControlKind::GradientButton, 168, 96, 75, 26, "実　行", 0},
+    {"plButton2", IdPlButton2, ControlKind::GradientButton, 16, 96, 75, 26, "閉じる", 1},
     {"Edit1", IdEdit1, ControlKind::Edit, 8, 64, 249, 20, "", 2},
     {"Button1", IdButton1, ControlKind::PushButton, 208, 48, 51, 17, "参照", 3},
     // Lies below the client area's bottom edge and is never seen.
@@ -50,6 +48,22 @@ bool RegisterDialogClass(HINSTANCE instance) {
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = DialogClassName;
     return RegisterClassExA(&windowClass) != 0;
+}
+
+// "実　行" and "閉じる": a gradient down to money green, the caption 8 pixels from the top. The
+// window text is the caption, so screen readers and automation find them by it.
+HWND SetUpGradientButton(TplButton& button, const ControlLayout& control, HWND dialog) {
+    button.SetName(control.name);
+    button.SetControlId(control.id);
+    button.SetBounds(control.left, control.top, control.width, control.height);
+    button.SetGradEndColor(0xC0DCC0);
+    button.Image().SetTop(0);
+    button.SetDisableImage(false);
+    button.SetCaptionTop(8);
+    button.SetCaptionVertCenter(false);
+    button.SetParent(dialog);
+    button.CaptionA().SetCaption(control.text);
+    return button.Handle();
 }
 
 } // namespace
@@ -114,11 +128,18 @@ void TKolvoZokuSeiF::CreateControls() {
             esScrollingMarquee1_ = CreateBanner(window_.Get(), control);
             continue;
         }
+        if (control.kind == ControlKind::GradientButton) {
+            HWND child = SetUpGradientButton(control.id == IdPlButton1 ? plButton1_ : plButton2_,
+                                             control, window_.Get());
+            SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
+            continue;
+        }
         const char* windowClass = "BUTTON";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
         switch (control.kind) {
         case ControlKind::PushButton:
+        case ControlKind::GradientButton:
             style |= BS_PUSHBUTTON;
             break;
         case ControlKind::Edit:

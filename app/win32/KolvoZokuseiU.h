@@ -8,6 +8,7 @@
 #include "QuantityRun.h"
 #include "UserWorkFolder.h"
 #include "WinHandles.h"
+#include "plButton.h"
 
 #include <windows.h>
 
@@ -29,7 +30,7 @@ enum KolvoControlId : int {
     IdButton2 = 107,
 };
 
-enum class ControlKind { Banner, Label, PushButton, Edit };
+enum class ControlKind { Banner, Label, PushButton, GradientButton, Edit };
 
 // One control of the dialog: position and size in client pixels at 96 dots per inch.
 struct ControlLayout {
@@ -113,6 +114,9 @@ private:
     WindowHandle window_;
     std::unique_ptr<TEsScrollingMarquee> esScrollingMarquee1_;
     UserWorkFolder workFolder_;
+    // "実　行" and "閉じる"; their windows go with the dialog's.
+    TplButton plButton1_;
+    TplButton plButton2_;
     HWND lastFocus_ = nullptr; // the control that had the focus when the dialog was left
     RunPaths lastRun_;
     bool running_ = false;

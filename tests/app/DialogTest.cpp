@@ -3,10 +3,12 @@
 // the program's own layout table, so that a slip in that table shows.
 #include "Application.h"
 #include "KolvoZokuseiU.h"
+#include "OffscreenImage.h"
 #include "TestFiles.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace kolvo {
@@ -35,6 +37,7 @@ protected:
             return !browseAnswer.empty();
         };
         services.showError = [this](HWND, const std::string& text) { errors.push_back(text); };
+        services.showMessage = [this](HWND, const std::string& text) { messages.push_back(text); };
         return services;
     }
 
@@ -55,6 +58,7 @@ protected:
     std::string browseAnswer;
     std::vector<HWND> browseOwners;
     std::vector<std::string> errors;
+    std::vector<std::string> messages;
 };
 
 RECT RectInParent(HWND control) {
@@ -127,8 +131,8 @@ TEST_F(DialogTest, ControlsHaveTheirPlacesTextsAndFont) {
         {IdLabel1, "STATIC", 8, 48, 124, 12, "結果保存CSVファイル名", false},
         {IdButton1, "BUTTON", 208, 48, 51, 17, "参照", true},
         {IdEdit1, "EDIT", 8, 64, 249, 20, "", true},
-        {IdPlButton2, "BUTTON", 16, 96, 75, 26, "閉じる", true},
-        {IdPlButton1, "BUTTON", 168, 96, 75, 26, "\x8e\xc0\x81\x40\x8d\x73", true}, // 実　行
+        {IdPlButton2, "TPLBUTTON", 16, 96, 75, 26, "閉じる", true},
+        {IdPlButton1, "TPLBUTTON", 168, 96, 75, 26, "\x8e\xc0\x81\x40\x8d\x73", true}, // 実　行
         {IdButton2, "BUTTON", 16, 168, 75, 25, "解析", true},
     };
     auto form = Open();
@@ -287,6 +291,138 @@ TEST_F(DialogTest, UnwritableSettingsAreReportedAndTheDialogClosesAnyway) {
     ASSERT_EQ(errors.size(), 1u);
     EXPECT_EQ(errors[0], WorkFolder() + "Kolvo.Ini \x82\xc9\x8f\x91\x82\xab\x8d\x9e\x82\xdf\x82\xdc"
                                         "\x82\xb9\x82\xf1"); // に書き込めません
+}
+
+// ---- The gradient buttons "実　行" and "閉じる" on the real dialog ----
+
+const std::string NoReportName = "保存ファイル名が指定されていません";
+
+// The face as the button's window paints it now.
+struct Face {
+    explicit Face(HWND button) : image(75, 26) {
+        SendMessageA(button, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(image.Dc()), PRF_CLIENT);
+    }
+    TColor At(int x, int y) const { return image.PixelAt(x, y); }
+    static TColor Row(int y) { return GradientRowColor(0xFFFFFF, 0xC0DCC0, y, 26); }
+    // Pixels of row 2 between the corners that differ from the gradient: the focus mark's dots.
+    int MarkDots() const {
+        int dots = 0;
+        for (int x = 4; x < 70; ++x) {
+            dots += At(x, 2) != Row(2);
+        }
+        return dots;
+    }
+    // Top-left corner of the caption's ink.
+    POINT CaptionCorner() const {
+        POINT corner{1000, 1000};
+        for (int y = 4; y < 23; ++y) {
+            for (int x = 6; x < 69; ++x) {
+                if (At(x, y) != Row(y)) {
+                    corner.x = std::min<LONG>(corner.x, x);
+                    corner.y = std::min<LONG>(corner.y, y);
+                }
+            }
+        }
+        return corner;
+    }
+    OffscreenImage image;
+};
+
+void PressKey(HWND form, HWND target, WPARAM key, bool shift = false) {
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+    App().ProcessMessages(form); // the program's own loop, dialog keys and all
+    keys[VK_SHIFT] = 0;
+    SetKeyboardState(keys);
+}
+
+TEST_F(DialogTest, GradientButtonsShowGradientRaisedFrameAndFocusMarkOnTheFocusedOneOnly) {
+    auto form = Open();
+    HWND execute = form->Control(IdPlButton1);
+    HWND close = form->Control(IdPlButton2);
+    ASSERT_EQ(GetFocus(), execute) << "the first tab stop has the focus";
+    for (HWND button : {execute, close}) {
+        const Face face(button);
+        for (int y = 3; y < 23; ++y) {
+            EXPECT_EQ(face.At(4, y), Face::Row(y)) << "row " << y;
+        }
+        EXPECT_EQ(Face::Row(13), TColor(0xDFEDDF));
+        EXPECT_EQ(face.At(0, 0), TColor(GetSysColor(COLOR_3DLIGHT)));
+        EXPECT_EQ(face.At(1, 1), TColor(GetSysColor(COLOR_BTNHIGHLIGHT)));
+        EXPECT_EQ(face.At(73, 24), TColor(GetSysColor(COLOR_BTNSHADOW)));
+        EXPECT_EQ(face.At(74, 25), TColor(GetSysColor(COLOR_3DDKSHADOW)));
+    }
+    // The mark's dots alternate along its edge.
+    EXPECT_GE(Face(execute).MarkDots(), 30);
+    EXPECT_EQ(Face(close).MarkDots(), 0);
+
+    PressKey(form->Handle(), execute, VK_TAB);
+    ASSERT_EQ(GetFocus(), close) << "Tab moves on in the tab order";
+    EXPECT_EQ(Face(execute).MarkDots(), 0);
+    EXPECT_GE(Face(close).MarkDots(), 30);
+}
+
+TEST_F(DialogTest, PressedButtonShowsItsPressedFrameAndShiftedCaptionAndClicksOnlyInside) {
+    auto form = Open();
+    HWND execute = form->Control(IdPlButton1);
+    const POINT up = Face(execute).CaptionCorner();
+    ASSERT_LT(up.x, 1000) << "the caption is drawn";
+    EXPECT_EQ(up.y, 8 + 1) << "caption top 8; the glyph's ink starts a pixel lower";
+
+    SendMessageA(execute, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    {
+        const Face pressed(execute);
+        EXPECT_EQ(pressed.At(0, 0), TColor(GetSysColor(COLOR_BTNSHADOW)));
+        EXPECT_EQ(pressed.At(74, 25), TColor(GetSysColor(COLOR_BTNSHADOW)));
+        EXPECT_EQ(pressed.At(1, 1), TColor(0x808080));
+        EXPECT_EQ(pressed.At(73, 24), TColor(0x808080));
+        const POINT down = pressed.CaptionCorner();
+        EXPECT_EQ(down.x, up.x + 1);
+        EXPECT_EQ(down.y, up.y + 1);
+    }
+    // Dragged out the face comes up, and stays up when the pointer comes back while held.
+    SendMessageA(execute, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, 40));
+    EXPECT_EQ(Face(execute).At(0, 0), TColor(GetSysColor(COLOR_3DLIGHT)));
+    SendMessageA(execute, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(10, 10));
+    EXPECT_EQ(Face(execute).At(0, 0), TColor(GetSysColor(COLOR_3DLIGHT)));
+    SendMessageA(execute, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(-5, 40));
+    SendMessageA(execute, WM_LBUTTONUP, 0, MAKELPARAM(-5, 40));
+    EXPECT_TRUE(messages.empty()) << "released outside: no click";
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    // Pressed and released on it: the quantity run starts and asks for a report name.
+    SendMessageA(execute, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 12));
+    SendMessageA(execute, WM_LBUTTONUP, 0, MAKELPARAM(31, 12));
+    EXPECT_EQ(messages, std::vector<std::string>{NoReportName});
+}
+
+TEST_F(DialogTest, EnterClicksTheFocusedGradientButtonAndEscapePressesNothing) {
+    auto form = Open();
+    HWND execute = form->Control(IdPlButton1);
+    HWND close = form->Control(IdPlButton2);
+
+    PressKey(form->Handle(), execute, VK_ESCAPE);
+    PressKey(form->Handle(), form->Control(IdEdit1), VK_ESCAPE);
+    PressKey(form->Handle(), form->Control(IdEdit1), VK_RETURN);
+    EXPECT_TRUE(messages.empty()) << "Escape and Enter outside the buttons press nothing";
+    ASSERT_TRUE(IsWindow(form->Handle()));
+
+    SetFocus(execute);
+    PressKey(form->Handle(), execute, VK_RETURN);
+    EXPECT_EQ(messages, std::vector<std::string>{NoReportName}) << "the run started";
+    PressKey(form->Handle(), execute, VK_RETURN, true);
+    EXPECT_EQ(messages.size(), 2u) << "Shift+Enter clicks too";
+
+    form->SetReportName("C:\\enter.csv");
+    SetFocus(close);
+    PressKey(form->Handle(), close, VK_RETURN);
+    EXPECT_FALSE(IsWindow(form->Handle())) << "Enter on 閉じる closes the dialog";
+    EXPECT_EQ(ReadBytes(WorkFolder() + "Kolvo.Ini"),
+              "[\x8f\x89\x8a\xfa\x89\xbb]\r\n\x95\xdb\x91\xb6\x96\xbc=C:\\enter.csv\r\n");
+    EXPECT_EQ(messages.size(), 2u);
 }
 
 } // namespace
