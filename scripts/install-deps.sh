@@ -11,7 +11,8 @@ want() { for p in "$@"; do have_pkg "$p" || need+=("$p"); done; }
 want cmake ninja-build g++ libgtest-dev googletest clang-format
 if [ "$what" != native ]; then
   want g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
-       mingw-w64-x86-64-dev wine wine64 fonts-wine xvfb xauth locales fonts-ipafont-gothic imagemagick
+       mingw-w64-x86-64-dev wine wine64 fonts-wine xvfb xauth x11-utils locales fonts-ipafont-gothic \
+       imagemagick
 fi
 
 if [ ${#need[@]} -gt 0 ]; then

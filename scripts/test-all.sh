@@ -13,3 +13,6 @@ ctest --test-dir build/native --output-on-failure -j "$jobs"
 cmake --preset windows
 cmake --build build/win -j "$jobs"
 bash scripts/wine-ctest.sh build/win
+
+# The release zip: built, unzipped into a fresh folder and run from there under Wine.
+bash scripts/release-check.sh build/win
