@@ -290,6 +290,13 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             host->log->Line("null");
         }
         break;
+    case WM_ACTIVATE:
+        // Tests see that the host was brought to the front even when another window of the
+        // test run takes the foreground right after.
+        if (role == Role::Main && LOWORD(wParam) != WA_INACTIVE) {
+            host->log->Line("activated");
+        }
+        break;
     case WM_COPYDATA:
         if (role == Role::Main) {
             Receive(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
