@@ -1,8 +1,8 @@
 // kolvo-tally DRAWING.dxf REPORT: tallies the bars of an exported drawing into the summary
 // and detail reports, as the dialog's quantity run does after the CAD host has exported.
 //
-// Exit codes: 0 reports written; 1 the analysis failed (the reports stand as the analysis left
-// them); 2 a usage error or no drawing file (nothing created, nothing deleted).
+// Exit codes: 0 reports written; 1 the analysis failed (earlier reports of that name stay as
+// they were); 2 a usage error or no drawing file (nothing created, nothing deleted).
 #include <cstdio>
 #include <exception>
 #include <new>
@@ -60,13 +60,33 @@ int Failed(std::string_view cp932Message) {
     return ExitAnalysisFailed;
 }
 
+int CannotWrite(const std::string& name) {
+    TConsoleLine()
+        .Text("kolvo-tally: ")
+        .Text(kolvo::CannotCreateFileMessage)
+        .Text(": ")
+        .Name(name)
+        .WriteTo(stderr);
+    return ExitAnalysisFailed;
+}
+
 int Tally(const std::string& drawing, const std::string& report) {
-    if (!kolvo::IsExistingFile(drawing)) {
+    switch (kolvo::FileKind(drawing)) {
+    case kolvo::TFileKind::Missing:
         TConsoleLine()
             .Text("kolvo-tally: 図面ファイルが見つかりません: ")
             .Name(drawing)
             .WriteTo(stderr);
         return ExitUsage;
+    case kolvo::TFileKind::Other:
+        TConsoleLine()
+            .Text(
+                "kolvo-tally: 図面が普通のファイルではありません (フォルダーや装置は読めません): ")
+            .Name(drawing)
+            .WriteTo(stderr);
+        return ExitUsage;
+    case kolvo::TFileKind::Regular:
+        break;
     }
     const kolvo::TReportNames names = kolvo::ReportNamesFor(report);
     const std::string& summary = names.Summary;
@@ -76,7 +96,7 @@ int Tally(const std::string& drawing, const std::string& report) {
         return UsageError("報告ファイルの拡張子に .txt は使えません (明細の名前になります): ",
                           report);
     }
-    // Creating the reports would empty the drawing before it is read.
+    // Replacing the reports would take the drawing's name away.
     if (kolvo::IsSameFile(drawing, summary) || kolvo::IsSameFile(drawing, names.Detail)) {
         return UsageError("報告ファイルが図面ファイルと同じ名前になります: ", drawing);
     }
@@ -92,13 +112,13 @@ int Tally(const std::string& drawing, const std::string& report) {
         // EConvertError and EInOutError carry the user's message texts in CP932.
         failure = e.what();
     }
-    // Even after a failure the reports are left under their own names, as the analysis left
-    // them.
-    const bool moved = kolvo::MoveStagedReports(names);
+    // Until here the user's reports are untouched; they are replaced only by a complete pair.
     if (!failure.empty()) {
+        kolvo::RemoveStagedReports(names);
         return Failed(failure);
     }
     if (!refusals.empty()) {
+        kolvo::RemoveStagedReports(names);
         for (const std::string& text : refusals) {
             TConsoleLine()
                 .Text("kolvo-tally: ")
@@ -109,14 +129,8 @@ int Tally(const std::string& drawing, const std::string& report) {
         }
         return ExitAnalysisFailed;
     }
-    if (!moved || !kolvo::IsExistingFile(summary)) {
-        TConsoleLine()
-            .Text("kolvo-tally: ")
-            .Text(kolvo::CannotCreateFileMessage)
-            .Text(": ")
-            .Name(summary)
-            .WriteTo(stderr);
-        return ExitAnalysisFailed;
+    if (const std::string failed = kolvo::MoveStagedReports(names); !failed.empty()) {
+        return CannotWrite(failed);
     }
     TConsoleLine().Text("集計結果を").Name(summary).Text("へ保存しました").WriteTo(stdout);
     return ExitOk;
