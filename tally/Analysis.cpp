@@ -25,7 +25,8 @@ bool ReportsShareAFile(const std::string& summaryPath) {
 
 } // namespace
 
-void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath) {
+void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
+                      const TTalliedHook& Tallied) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
     // Both reports cannot be written to one file; the file the name stands for is left as it
     // is, as when it cannot be created.
@@ -50,6 +51,9 @@ void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath)
     WriteSummaryReport(summary, tally);
     summary.Close();
     detail.Close();
+    if (Tallied) {
+        Tallied(drawing, tally);
+    }
 }
 
 } // namespace kolvo

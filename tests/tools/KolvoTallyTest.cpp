@@ -122,6 +122,12 @@ TEST_F(KolvoTally, UsageErrorsExitWithTwoAndCreateNothing) {
         {"-x", drawing, report},
         {drawing, report, "--verbose"},
         {drawing, ""},
+        {drawing, report, "--weights"},
+        {"--mm-per-unit", "0", drawing, report},
+        {"--mm-per-unit", "-1", drawing, report},
+        {"--mm-per-unit", "inf", drawing, report},
+        {"--mm-per-unit", "1mm", drawing, report},
+        {drawing, report, "--weights", report + ".csv"},
     };
     for (const auto& args : cases) {
         const TRunResult r = Run(args);
@@ -132,10 +138,31 @@ TEST_F(KolvoTally, UsageErrorsExitWithTwoAndCreateNothing) {
     EXPECT_TRUE(Files().empty());
 }
 
+// The mass table of a sample read as drawn in centimetres, worked out by hand; options may
+// stand anywhere.
+TEST_F(KolvoTally, WritesTheMassTableAfterTheReports) {
+    const TRunResult r = Run({"--mm-per-unit", "10", Sample("slab-s1.dxf"), "--weights",
+                              Work("mass.csv"), "--", Work("plan")});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(ReadBytes(Work("mass.csv")),
+              ReadBytes(BuildPath(KOLVO_TEST_DATA_DIR) + "/slab-s1.mass-10mm.expected.csv"));
+    EXPECT_EQ(ReadBytes(Work("plan.csv")), ReadBytes(Sample("slab-s1.expected.csv")));
+    EXPECT_EQ(ReadBytes(Work("plan.txt")), ReadBytes(Sample("slab-s1.expected.txt")));
+
+    // A mass table that cannot be written is named; the reports stand.
+    const TRunResult failed =
+        Run({Sample("beam-g1.dxf"), Work("plan"), "--weights", Work("no-folder") + "/m.csv"});
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_TRUE(Contains(failed.Err, Work("no-folder") + "/m.csv")) << failed.Err;
+    EXPECT_EQ(ReadBytes(Work("plan.csv")), ReadBytes(Sample("beam-g1.expected.csv")));
+    EXPECT_EQ(Files().size(), 3u);
+}
+
 TEST_F(KolvoTally, HelpAndVersionAnswerAndExitWithZero) {
     TRunResult r = Run({"--help"});
     EXPECT_EQ(r.ExitCode, 0);
-    EXPECT_TRUE(Contains(r.Out, SHOWN("使い方: kolvo-tally 図面.dxf 報告ファイル")));
+    EXPECT_TRUE(Contains(r.Out, SHOWN("使い方: kolvo-tally ")));
+    EXPECT_TRUE(Contains(r.Out, "--weights"));
     EXPECT_TRUE(Contains(r.Out, "--version"));
     EXPECT_EQ(r.Err, "");
 

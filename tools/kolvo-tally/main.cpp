@@ -1,5 +1,7 @@
-// kolvo-tally DRAWING.dxf REPORT: tallies the bars of an exported drawing into the summary
-// and detail reports, as the dialog's quantity run does after the CAD host has exported.
+// kolvo-tally [--weights FILE.csv] [--mm-per-unit F] DRAWING.dxf REPORT: tallies the bars of
+// an exported drawing into the summary and detail reports, as the dialog's quantity run does
+// after the CAD host has exported, and on request the bar mass table. Options may stand anywhere;
+// "--" ends them.
 //
 // Exit codes: 0 reports written; 1 the analysis failed (earlier reports of that name stay as
 // they were); 2 a usage error or no drawing file (nothing created, nothing deleted).
@@ -15,6 +17,7 @@
 #include "Errors.h"
 #include "FileIdentity.h"
 #include "FileNames.h"
+#include "MassTable.h"
 #include "ReportNames.h"
 #include "UserMessage.h"
 
@@ -26,19 +29,30 @@ constexpr int ExitOk = 0;
 constexpr int ExitAnalysisFailed = 1;
 constexpr int ExitUsage = 2;
 
-constexpr std::string_view Usage = "使い方: kolvo-tally 図面.dxf 報告ファイル";
+constexpr std::string_view Usage =
+    "使い方: kolvo-tally [--weights 重量表.csv] [--mm-per-unit 数] 図面.dxf 報告ファイル";
+
+struct TOptions {
+    std::string Drawing;
+    std::string Report;
+    std::string Weights; // the mass table's file; empty when none is asked for
+    double MmPerUnit = 1;
+};
 
 void PrintHelp() {
     const char* const lines[] = {
-        "使い方: kolvo-tally 図面.dxf 報告ファイル",
+        "使い方: kolvo-tally [--weights 重量表.csv] [--mm-per-unit 数] 図面.dxf 報告ファイル",
         "",
         "DXF 図面の鉄筋を符号ごとに数えて長さを測り、集計表と明細を書きます。",
         "  集計表: 報告ファイル (拡張子がなければ .csv を付けた名前)",
         "  明細  : 集計表の拡張子を .txt に替えた名前",
-        "同じ名前のファイルは書き換えます。",
+        "同じ名前のファイルは書き換えます。集計できなかったときは前のファイルをそのまま残します。",
         "",
-        "  --help     この説明を表示します",
-        "  --version  版を表示します",
+        "  --weights 重量表.csv  鉄筋の径ごとの本数・総延長・質量 (JIS G 3112) の表も書きます",
+        "  --mm-per-unit 数      図面の1単位が何mmか (既定は1)",
+        "  --                    これより後はオプションではありません",
+        "  --help                この説明を表示します",
+        "  --version             版を表示します",
         "",
         "終了コード: 0 集計結果を保存した  1 集計できなかった  "
         "2 使い方の誤り、または図面ファイルがない",
@@ -70,7 +84,9 @@ int CannotWrite(const std::string& name) {
     return ExitAnalysisFailed;
 }
 
-int Tally(const std::string& drawing, const std::string& report) {
+int Tally(const TOptions& options) {
+    const std::string& drawing = options.Drawing;
+    const std::string& report = options.Report;
     switch (kolvo::FileKind(drawing)) {
     case kolvo::TFileKind::Missing:
         TConsoleLine()
@@ -100,12 +116,26 @@ int Tally(const std::string& drawing, const std::string& report) {
     if (kolvo::IsSameFile(drawing, summary) || kolvo::IsSameFile(drawing, names.Detail)) {
         return UsageError("報告ファイルが図面ファイルと同じ名前になります: ", drawing);
     }
+    for (const std::string* extra : {&options.Weights}) {
+        if (!extra->empty() &&
+            (kolvo::IsSameFile(drawing, *extra) || *extra == summary || *extra == names.Detail)) {
+            return UsageError("図面や報告と同じ名前には書けません: ", *extra);
+        }
+    }
+    kolvo::TMassTable masses(options.MmPerUnit);
+    const auto tallied = [&](const kolvo::TDrawing&, const kolvo::TTally& tally) {
+        if (!options.Weights.empty()) {
+            for (const kolvo::TTallyRecord& record : tally) {
+                masses.Add(record.Label.view(), record.Length);
+            }
+        }
+    };
 
     std::vector<std::string> refusals;
     kolvo::SetUserMessageHook([&refusals](const std::string& text) { refusals.push_back(text); });
     std::string failure;
     try {
-        kolvo::TallyBarsFromDxf(drawing, names.AnalysisReport);
+        kolvo::TallyBarsFromDxf(drawing, names.AnalysisReport, tallied);
     } catch (const std::bad_alloc&) {
         failure = "メモリが足りません";
     } catch (const std::exception& e) {
@@ -133,27 +163,58 @@ int Tally(const std::string& drawing, const std::string& report) {
         return CannotWrite(failed);
     }
     TConsoleLine().Text("集計結果を").Name(summary).Text("へ保存しました").WriteTo(stdout);
+    // What comes from the reports is written only beside a complete pair of them.
+    if (!options.Weights.empty()) {
+        if (!kolvo::WriteFileWhole(options.Weights, masses.FileText())) {
+            return CannotWrite(options.Weights);
+        }
+        TConsoleLine()
+            .Text("鉄筋重量表を")
+            .Name(options.Weights)
+            .Text("へ保存しました")
+            .WriteTo(stdout);
+    }
     return ExitOk;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    TOptions options;
     std::vector<std::string> names;
+    bool optionsEnded = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--help") {
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            names.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help") {
             PrintHelp();
             return ExitOk;
-        }
-        if (arg == "--version") {
+        } else if (arg == "--version") {
             TConsoleLine().Text("kolvo-tally " KOLVO_VERSION).WriteTo(stdout);
             return ExitOk;
-        }
-        if (arg.size() > 1 && arg[0] == '-') {
+        } else if (arg == "--weights" || arg == "--mm-per-unit") {
+            if (i + 1 >= argc) {
+                return UsageError("オプションの値がありません: ", arg);
+            }
+            const std::string value = argv[++i];
+            if (arg == "--weights") {
+                if (value.empty()) {
+                    return UsageError("重量表の名前が空です");
+                }
+                options.Weights = value;
+            } else if (const auto mm = kolvo::ParseMmPerUnit(value)) {
+                options.MmPerUnit = *mm;
+            } else {
+                return UsageError("--mm-per-unit には正の数を指定してください: ", value);
+            }
+        } else {
             return UsageError("知らないオプションです: ", arg);
         }
-        names.push_back(arg);
     }
     if (names.size() != 2) {
         return UsageError(names.size() < 2 ? "図面ファイルと報告ファイルを指定してください"
@@ -162,5 +223,7 @@ int main(int argc, char** argv) {
     if (names[1].empty()) {
         return UsageError("報告ファイルの名前が空です");
     }
-    return Tally(names[0], names[1]);
+    options.Drawing = names[0];
+    options.Report = names[1];
+    return Tally(options);
 }
