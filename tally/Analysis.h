@@ -6,6 +6,7 @@
 
 #include "DrawingModel.h"
 #include "Tally.h"
+#include "TraceObserver.h"
 
 namespace kolvo {
 
@@ -24,8 +25,9 @@ inline constexpr char CannotCreateFileMessage[] = "ファイルを作成でき�
 //
 // `Tallied`, when given, is called once both reports are complete, with the drawing as traced
 // and the sorted tally: what a caller builds beyond the reports comes from the same analysis.
+// `Observer`, when given, is told of every step of the trace.
 using TTalliedHook = std::function<void(const TDrawing&, const TTally&)>;
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
-                      const TTalliedHook& Tallied = {});
+                      const TTalliedHook& Tallied = {}, TTraceObserver* Observer = nullptr);
 
 } // namespace kolvo

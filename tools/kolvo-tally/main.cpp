@@ -1,7 +1,8 @@
-// kolvo-tally [--weights FILE.csv] [--mm-per-unit F] DRAWING.dxf REPORT: tallies the bars of
-// an exported drawing into the summary and detail reports, as the dialog's quantity run does
-// after the CAD host has exported, and on request the bar mass table. Options may stand anywhere;
-// "--" ends them.
+// kolvo-tally [--weights FILE.csv] [--mm-per-unit F] [--check FILE]... DRAWING.dxf REPORT:
+// tallies the bars of an exported drawing into the summary and detail reports, as the dialog's
+// quantity run does after the CAD host has exported; on request also the bar mass table and check
+// outputs that show what the analysis did. Label circles that did not give a bar at every point
+// are warned of on standard error. Options may stand anywhere; "--" ends them.
 //
 // Exit codes: 0 reports written; 1 the analysis failed (earlier reports of that name stay as
 // they were); 2 a usage error or no drawing file (nothing created, nothing deleted).
@@ -13,12 +14,15 @@
 #include <vector>
 
 #include "Analysis.h"
+#include "CheckOutputs.h"
 #include "ConsoleText.h"
 #include "Errors.h"
 #include "FileIdentity.h"
 #include "FileNames.h"
 #include "MassTable.h"
+#include "NumberFormat.h"
 #include "ReportNames.h"
+#include "TraceRecord.h"
 #include "UserMessage.h"
 
 namespace {
@@ -30,18 +34,24 @@ constexpr int ExitAnalysisFailed = 1;
 constexpr int ExitUsage = 2;
 
 constexpr std::string_view Usage =
-    "使い方: kolvo-tally [--weights 重量表.csv] [--mm-per-unit 数] 図面.dxf 報告ファイル";
+    "使い方: kolvo-tally [--weights 重量表.csv] [--mm-per-unit 数] [--check 確認ファイル]... "
+    "図面.dxf 報告ファイル";
+
+// At most this many warning lines; then one line says how many were left out.
+constexpr std::size_t MaxWarnings = 20;
 
 struct TOptions {
     std::string Drawing;
     std::string Report;
     std::string Weights; // the mass table's file; empty when none is asked for
     double MmPerUnit = 1;
+    std::vector<std::string> Checks; // check files, each in the format its extension names
 };
 
 void PrintHelp() {
     const char* const lines[] = {
-        "使い方: kolvo-tally [--weights 重量表.csv] [--mm-per-unit 数] 図面.dxf 報告ファイル",
+        "使い方: kolvo-tally [--weights 重量表.csv] [--mm-per-unit 数] [--check 確認ファイル]... "
+        "図面.dxf 報告ファイル",
         "",
         "DXF 図面の鉄筋を符号ごとに数えて長さを測り、集計表と明細を書きます。",
         "  集計表: 報告ファイル (拡張子がなければ .csv を付けた名前)",
@@ -50,6 +60,8 @@ void PrintHelp() {
         "",
         "  --weights 重量表.csv  鉄筋の径ごとの本数・総延長・質量 (JIS G 3112) の表も書きます",
         "  --mm-per-unit 数      図面の1単位が何mmか (既定は1)",
+        "  --check 確認ファイル  集計の中身を確かめるファイルも書きます (何度でも指定できます)",
+        "                        .csv 符号ごとの確認表  .dxf 図面に重ねる確認図  .svg 確認画像",
         "  --                    これより後はオプションではありません",
         "  --help                この説明を表示します",
         "  --version             版を表示します",
@@ -72,6 +84,43 @@ int UsageError(std::string_view problem, std::string_view name = {}) {
 int Failed(std::string_view cp932Message) {
     TConsoleLine().Text("kolvo-tally: ").Text(cp932Message).WriteTo(stderr);
     return ExitAnalysisFailed;
+}
+
+// The extension of a name as the system spells it.
+std::string ExtensionOf(const std::string& name) {
+#ifdef _WIN32
+    return kolvo::ExtractFileExt(name);
+#else
+    const std::size_t dot = kolvo::FileExtPositionUtf8(name);
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+#endif
+}
+
+// One line per label circle that did not give a bar at every point it led to.
+void Warn(const kolvo::TTraceRecord& trace) {
+    std::size_t shown = 0, left = 0;
+    for (const kolvo::TLabelTrace& label : trace.Labels()) {
+        const kolvo::TLabelOutcome outcome = label.Outcome();
+        if (outcome == kolvo::TLabelOutcome::Ok) {
+            continue;
+        }
+        if (shown == MaxWarnings) {
+            ++left;
+            continue;
+        }
+        ++shown;
+        TConsoleLine()
+            .Text("警告: 符号 ")
+            .Text(label.Label)
+            .Text(" (" + kolvo::FormatWhole(label.CX) + ", " + kolvo::FormatWhole(label.CY) + "): ")
+            .Text(kolvo::OutcomeRemark(outcome))
+            .WriteTo(stderr);
+    }
+    if (left > 0) {
+        TConsoleLine()
+            .Text("警告: ほかに " + std::to_string(left) + " 個の符号に警告があります")
+            .WriteTo(stderr);
+    }
 }
 
 int CannotWrite(const std::string& name) {
@@ -116,17 +165,39 @@ int Tally(const TOptions& options) {
     if (kolvo::IsSameFile(drawing, summary) || kolvo::IsSameFile(drawing, names.Detail)) {
         return UsageError("報告ファイルが図面ファイルと同じ名前になります: ", drawing);
     }
-    for (const std::string* extra : {&options.Weights}) {
-        if (!extra->empty() &&
-            (kolvo::IsSameFile(drawing, *extra) || *extra == summary || *extra == names.Detail)) {
+    std::vector<const std::string*> extras;
+    if (!options.Weights.empty()) {
+        extras.push_back(&options.Weights);
+    }
+    for (const std::string& check : options.Checks) {
+        extras.push_back(&check);
+    }
+    for (const std::string* extra : extras) {
+        if (kolvo::IsSameFile(drawing, *extra) || *extra == summary || *extra == names.Detail) {
             return UsageError("図面や報告と同じ名前には書けません: ", *extra);
         }
     }
     kolvo::TMassTable masses(options.MmPerUnit);
-    const auto tallied = [&](const kolvo::TDrawing&, const kolvo::TTally& tally) {
+    // Without check files only the outcome of each label is kept, for the warnings.
+    kolvo::TTraceRecord trace(!options.Checks.empty());
+    std::vector<std::string> checkTexts;
+    const auto tallied = [&](const kolvo::TDrawing& traced, const kolvo::TTally& tally) {
         if (!options.Weights.empty()) {
             for (const kolvo::TTallyRecord& record : tally) {
                 masses.Add(record.Label.view(), record.Length);
+            }
+        }
+        for (const std::string& check : options.Checks) {
+            switch (kolvo::CheckFormatOf(ExtensionOf(check))) {
+            case kolvo::TCheckFormat::List:
+                checkTexts.push_back(kolvo::CheckListText(trace));
+                break;
+            case kolvo::TCheckFormat::Drawing:
+                checkTexts.push_back(kolvo::CheckDrawingText(trace, traced));
+                break;
+            default:
+                checkTexts.push_back(kolvo::CheckPictureText(trace, traced));
+                break;
             }
         }
     };
@@ -135,7 +206,7 @@ int Tally(const TOptions& options) {
     kolvo::SetUserMessageHook([&refusals](const std::string& text) { refusals.push_back(text); });
     std::string failure;
     try {
-        kolvo::TallyBarsFromDxf(drawing, names.AnalysisReport, tallied);
+        kolvo::TallyBarsFromDxf(drawing, names.AnalysisReport, tallied, &trace);
     } catch (const std::bad_alloc&) {
         failure = "メモリが足りません";
     } catch (const std::exception& e) {
@@ -163,18 +234,32 @@ int Tally(const TOptions& options) {
         return CannotWrite(failed);
     }
     TConsoleLine().Text("集計結果を").Name(summary).Text("へ保存しました").WriteTo(stdout);
+    Warn(trace);
     // What comes from the reports is written only beside a complete pair of them.
+    int status = ExitOk;
     if (!options.Weights.empty()) {
-        if (!kolvo::WriteFileWhole(options.Weights, masses.FileText())) {
-            return CannotWrite(options.Weights);
+        if (kolvo::WriteFileWhole(options.Weights, masses.FileText())) {
+            TConsoleLine()
+                .Text("鉄筋重量表を")
+                .Name(options.Weights)
+                .Text("へ保存しました")
+                .WriteTo(stdout);
+        } else {
+            status = CannotWrite(options.Weights);
         }
-        TConsoleLine()
-            .Text("鉄筋重量表を")
-            .Name(options.Weights)
-            .Text("へ保存しました")
-            .WriteTo(stdout);
     }
-    return ExitOk;
+    for (std::size_t i = 0; i < options.Checks.size(); ++i) {
+        if (kolvo::WriteFileWhole(options.Checks[i], checkTexts[i])) {
+            TConsoleLine()
+                .Text("確認用のファイルを")
+                .Name(options.Checks[i])
+                .Text("へ保存しました")
+                .WriteTo(stdout);
+        } else {
+            status = CannotWrite(options.Checks[i]);
+        }
+    }
+    return status;
 }
 
 } // namespace
@@ -197,12 +282,18 @@ int main(int argc, char** argv) {
         } else if (arg == "--version") {
             TConsoleLine().Text("kolvo-tally " KOLVO_VERSION).WriteTo(stdout);
             return ExitOk;
-        } else if (arg == "--weights" || arg == "--mm-per-unit") {
+        } else if (arg == "--weights" || arg == "--mm-per-unit" || arg == "--check") {
             if (i + 1 >= argc) {
                 return UsageError("オプションの値がありません: ", arg);
             }
             const std::string value = argv[++i];
-            if (arg == "--weights") {
+            if (arg == "--check") {
+                if (kolvo::CheckFormatOf(ExtensionOf(value)) == kolvo::TCheckFormat::Unknown) {
+                    return UsageError("確認ファイルの拡張子は .csv、.dxf、.svg のどれかです: ",
+                                      value);
+                }
+                options.Checks.push_back(value);
+            } else if (arg == "--weights") {
                 if (value.empty()) {
                     return UsageError("重量表の名前が空です");
                 }
