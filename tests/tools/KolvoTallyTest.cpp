@@ -128,6 +128,8 @@ TEST_F(KolvoTally, UsageErrorsExitWithTwoAndCreateNothing) {
         {"--mm-per-unit", "inf", drawing, report},
         {"--mm-per-unit", "1mm", drawing, report},
         {drawing, report, "--weights", report + ".csv"},
+        {"--check", Work("c.png"), drawing, report},
+        {drawing, report, "--check", Work("c")},
     };
     for (const auto& args : cases) {
         const TRunResult r = Run(args);
