@@ -178,8 +178,9 @@ TEST_F(CheckOutputs, ShowEveryOutcomeAndTheDouble) {
     std::string problem;
     ASSERT_TRUE(CountXmlClasses(ReadBytes(Work("c.svg")), classes, overlayWithOneClass, problem))
         << problem;
-    const std::map<std::string, int> expectedClasses = {
-        {"bar", 2}, {"double", 1}, {"leader", 6}, {"point", 6}, {"missed", 2}, {"missing", 3}};
+    const std::map<std::string, int> expectedClasses = {{"drawing", 1}, {"bar", 2},   {"double", 1},
+                                                        {"leader", 6},  {"point", 6}, {"missed", 2},
+                                                        {"missing", 3}};
     EXPECT_EQ(classes, expectedClasses);
     EXPECT_EQ(overlayWithOneClass, 2 + 1 + 6 + 6 + 3);
 }

@@ -1,6 +1,6 @@
 #include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 #include "CheckOutputs.h"
 #include "TextCodec.h"
@@ -9,10 +9,18 @@ namespace kolvo {
 
 namespace {
 
-// A drawing's number in the picture: y turned over, since SVG's y points down.
-std::string Num(double value) {
+// A drawing's number in the picture, ten significant digits. (The callers turn y over: SVG's
+// y points down.)
+void AppendNum(std::string& out, double value) {
     char text[32];
-    std::snprintf(text, sizeof text, "%.10g", value);
+    const auto result =
+        std::to_chars(text, text + sizeof text, value, std::chars_format::general, 10);
+    out.append(text, result.ptr);
+}
+
+std::string Num(double value) {
+    std::string text;
+    AppendNum(text, value);
     return text;
 }
 
@@ -77,7 +85,6 @@ std::string CheckPictureText(const TTraceRecord& record, const TDrawing& drawing
     }
     const double size = std::max({b.MaxX - b.MinX, b.MaxY - b.MinY, 1.0});
     const double margin = size / 50;
-    const double stroke = size / 1500; // thin at any scale of drawing
     const double font = size / 60;
 
     std::string out;
@@ -88,16 +95,19 @@ std::string CheckPictureText(const TTraceRecord& record, const TDrawing& drawing
            Num(b.MinX - margin) + " " + Num(-b.MaxY - margin) + " " +
            Num(b.MaxX - b.MinX + 2 * margin) + " " + Num(b.MaxY - b.MinY + 2 * margin) + "\">\n";
     out += "<title>Kolvo check</title>\n<style type=\"text/css\">\n";
-    out += ".bar{stroke:#00a000;stroke-width:" + Num(3 * stroke) + "}\n";
-    out += ".double{stroke:#e00000;stroke-width:" + Num(4 * stroke) + "}\n";
-    out += ".leader{stroke:#0090d0;stroke-width:" + Num(2 * stroke) + "}\n";
+    // Strokes keep their width in screen pixels however far the browser zooms in.
+    out += "line,path,circle{vector-effect:non-scaling-stroke}\n";
+    out += ".drawing{fill:none;stroke:#c8c8c8;stroke-width:0.5}\n";
+    out += ".bar{stroke:#00a000;stroke-width:2}\n";
+    out += ".double{stroke:#e00000;stroke-width:3}\n";
+    out += ".leader{stroke:#0090d0;stroke-width:1.5}\n";
     out += ".point{fill:#00a000}\n.point.missed{fill:#e00000}\n";
-    out += ".missing{fill:none;stroke:#e00000;stroke-width:" + Num(3 * stroke) + "}\n";
+    out += ".missing{fill:none;stroke:#e00000;stroke-width:2}\n";
     out += "text{font-family:sans-serif}\n</style>\n";
 
     // The drawing itself, thin and light grey: every line in one path keeps a large drawing
     // light to open.
-    out += "<g fill=\"none\" stroke=\"#c8c8c8\" stroke-width=\"" + Num(stroke) + "\">\n<path d=\"";
+    out += "<g class=\"drawing\">\n<path d=\"";
     for (const TDxfLine& line : drawing.Lines) {
         out += "M" + Num(line.X1) + " " + Num(-line.Y1) + "L" + Num(line.X2) + " " + Num(-line.Y2);
     }
@@ -117,7 +127,7 @@ std::string CheckPictureText(const TTraceRecord& record, const TDrawing& drawing
     }
     for (const TLabelTrace& label : record.Labels()) {
         for (const TProbe& probe : label.ProbedPoints) {
-            out += CircleElement(probe.X, probe.Y, std::max(1.0, stroke * 3),
+            out += CircleElement(probe.X, probe.Y, std::max(1.0, label.Radius * 0.2),
                                  probe.Bar >= 0 ? "point" : "point missed") +
                    "/>\n";
         }
