@@ -109,7 +109,14 @@ std::string CheckPictureText(const TTraceRecord& record, const TDrawing& drawing
     // light to open.
     out += "<g class=\"drawing\">\n<path d=\"";
     for (const TDxfLine& line : drawing.Lines) {
-        out += "M" + Num(line.X1) + " " + Num(-line.Y1) + "L" + Num(line.X2) + " " + Num(-line.Y2);
+        out += 'M';
+        AppendNum(out, line.X1);
+        out += ' ';
+        AppendNum(out, -line.Y1);
+        out += 'L';
+        AppendNum(out, line.X2);
+        out += ' ';
+        AppendNum(out, -line.Y2);
     }
     out += "\"/>\n";
     for (const TDxfCircle& circle : drawing.Circles) {
