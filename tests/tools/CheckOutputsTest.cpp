@@ -25,7 +25,7 @@ using testing::TRunResult;
 using testing::TTempFolder;
 
 std::string Data(const std::string& name) {
-    return BuildPath(KOLVO_TEST_DATA_DIR) + "/" + name;
+    return BuildPath(KOLVO_TEST_DATA_DIR) + "/check/" + name;
 }
 
 // Checks that `xml` is well-formed (one root, tags nested and closed, attributes quoted, no raw

@@ -147,7 +147,7 @@ TEST_F(KolvoTally, WritesTheMassTableAfterTheReports) {
                               Work("mass.csv"), "--", Work("plan")});
     EXPECT_EQ(r.ExitCode, 0) << r.Err;
     EXPECT_EQ(ReadBytes(Work("mass.csv")),
-              ReadBytes(BuildPath(KOLVO_TEST_DATA_DIR) + "/slab-s1.mass-10mm.expected.csv"));
+              ReadBytes(BuildPath(KOLVO_TEST_DATA_DIR) + "/mass/slab-s1.mass-10mm.expected.csv"));
     EXPECT_EQ(ReadBytes(Work("plan.csv")), ReadBytes(Sample("slab-s1.expected.csv")));
     EXPECT_EQ(ReadBytes(Work("plan.txt")), ReadBytes(Sample("slab-s1.expected.txt")));
 
