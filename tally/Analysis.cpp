@@ -25,7 +25,8 @@ bool ReportsShareAFile(const std::string& summaryPath) {
 
 } // namespace
 
-void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath) {
+void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
+                      const TTalliedHook& Tallied, TTraceObserver* Observer) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
     // Both reports cannot be written to one file; the file the name stands for is left as it
     // is, as when it cannot be created.
@@ -43,13 +44,18 @@ void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath)
     TDrawing drawing;
     ReadDxfFile(DxfPath, drawing);
     TTally tally;
-    TBarTracer(drawing, tally).TraceAllLabels();
+    TBarTracer tracer(drawing, tally);
+    tracer.SetObserver(Observer);
+    tracer.TraceAllLabels();
     SortTally(tally);
 
     WriteDetailReport(detail, tally);
     WriteSummaryReport(summary, tally);
     summary.Close();
     detail.Close();
+    if (Tallied) {
+        Tallied(drawing, tally);
+    }
 }
 
 } // namespace kolvo

@@ -1,7 +1,12 @@
 // The analysis: from the exported DXF file to the two report files.
 #pragma once
 
+#include <functional>
 #include <string>
+
+#include "DrawingModel.h"
+#include "Tally.h"
+#include "TraceObserver.h"
 
 namespace kolvo {
 
@@ -17,6 +22,12 @@ inline constexpr char CannotCreateFileMessage[] = "ファイルを作成でき�
 // report cannot be written or closed) is raised as an exception; both report files are then closed
 // with what was written before the failure, and the summary is only written after the whole detail
 // report. Success leaves both files complete; the caller learns of it by finding the summary.
-void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath);
+//
+// `Tallied`, when given, is called once both reports are complete, with the drawing as traced
+// and the sorted tally: what a caller builds beyond the reports comes from the same analysis.
+// `Observer`, when given, is told of every step of the trace.
+using TTalliedHook = std::function<void(const TDrawing&, const TTally&)>;
+void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
+                      const TTalliedHook& Tallied = {}, TTraceObserver* Observer = nullptr);
 
 } // namespace kolvo

@@ -141,10 +141,14 @@ void TBarTracer::TallyBarsAtTip(const std::string& label, std::int32_t tipSegmen
     double y = tipY;
     do {
         std::int32_t bar = 0;
-        if (FindBarAt(x, y, tipSegment, bar)) {
+        const bool found = FindBarAt(x, y, tipSegment, bar);
+        if (found) {
             TDxfLine& line = drawing_.Lines[bar];
             line.TraceState = LineCountedBar;
             AddTallyRecord(tally_, label, line, line.X1, line.Y1, line.X2, line.Y2);
+        }
+        if (observer_) {
+            observer_->Probed(x, y, found ? bar : -1);
         }
     } while (NextMarkPoint(x, y));
 }
@@ -167,7 +171,13 @@ void TBarTracer::TraceLabel(const std::string& label, std::int32_t leaderStart) 
             break;
         }
         tipsTaken.push_back(tipSegment);
+        if (observer_) {
+            observer_->Tip(tipSegment, tipX, tipY);
+        }
         TallyBarsAtTip(label, tipSegment, tipX, tipY);
+    }
+    if (observer_) {
+        observer_->LabelDone(VisitedLines);
     }
 }
 
@@ -184,8 +194,14 @@ void TBarTracer::TraceAllLabels(TTraceSearch search) {
         if (!ReadCircleLabel(circle.CX, circle.CY, circle.Radius, label)) {
             continue;
         }
+        if (observer_) {
+            observer_->LabelCircle(circle, label);
+        }
         std::int32_t leaderStart = 0;
         if (!NearestFreeLine(circle.CX, circle.CY, leaderStart)) {
+            if (observer_) {
+                observer_->NoLeader();
+            }
             continue;
         }
         TraceLabel(label, leaderStart);

@@ -19,6 +19,7 @@
 #include "DrawingModel.h"
 #include "Tally.h"
 #include "TraceIndex.h"
+#include "TraceObserver.h"
 
 namespace kolvo {
 
@@ -111,6 +112,10 @@ public:
     // already taken count like any other.
     bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
 
+    // Tells `observer` (null for none) of every label traced from now on; it must outlive the
+    // tracing.
+    void SetObserver(TTraceObserver* observer) { observer_ = observer; }
+
     TDrawing& Drawing() { return drawing_; }
     TTally& Tally() { return tally_; }
 
@@ -128,6 +133,7 @@ private:
     TTally& tally_;
     std::unique_ptr<TTraceSearchIndex> index_; // null while the searches scan
     std::vector<TStrokeEnd> nearby_;           // FindConnections' answer from the index
+    TTraceObserver* observer_ = nullptr;
 };
 
 } // namespace kolvo

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include "ConsoleText.h"
 #include "ProcessRunner.h"
 #include "TestFiles.h"
@@ -96,7 +100,9 @@ TEST_F(KolvoTally, AMissingDrawingCreatesAndDeletesNothing) {
         for (const std::string& report : {Work("old"), Work("new")}) {
             const TRunResult r = Run({drawing, report});
             EXPECT_EQ(r.ExitCode, 2);
-            EXPECT_TRUE(Contains(r.Err, SHOWN("図面ファイルが見つかりません")));
+            EXPECT_TRUE(Contains(r.Err, drawing == Work("")
+                                            ? SHOWN("図面が普通のファイルではありません")
+                                            : SHOWN("図面ファイルが見つかりません")));
             EXPECT_TRUE(Contains(r.Err, drawing)) << r.Err;
             EXPECT_EQ(r.Out, "");
         }
@@ -116,6 +122,14 @@ TEST_F(KolvoTally, UsageErrorsExitWithTwoAndCreateNothing) {
         {"-x", drawing, report},
         {drawing, report, "--verbose"},
         {drawing, ""},
+        {drawing, report, "--weights"},
+        {"--mm-per-unit", "0", drawing, report},
+        {"--mm-per-unit", "-1", drawing, report},
+        {"--mm-per-unit", "inf", drawing, report},
+        {"--mm-per-unit", "1mm", drawing, report},
+        {drawing, report, "--weights", report + ".csv"},
+        {"--check", Work("c.png"), drawing, report},
+        {drawing, report, "--check", Work("c")},
     };
     for (const auto& args : cases) {
         const TRunResult r = Run(args);
@@ -126,10 +140,31 @@ TEST_F(KolvoTally, UsageErrorsExitWithTwoAndCreateNothing) {
     EXPECT_TRUE(Files().empty());
 }
 
+// The mass table of a sample read as drawn in centimetres, worked out by hand; options may
+// stand anywhere.
+TEST_F(KolvoTally, WritesTheMassTableAfterTheReports) {
+    const TRunResult r = Run({"--mm-per-unit", "10", Sample("slab-s1.dxf"), "--weights",
+                              Work("mass.csv"), "--", Work("plan")});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(ReadBytes(Work("mass.csv")),
+              ReadBytes(BuildPath(KOLVO_TEST_DATA_DIR) + "/mass/slab-s1.mass-10mm.expected.csv"));
+    EXPECT_EQ(ReadBytes(Work("plan.csv")), ReadBytes(Sample("slab-s1.expected.csv")));
+    EXPECT_EQ(ReadBytes(Work("plan.txt")), ReadBytes(Sample("slab-s1.expected.txt")));
+
+    // A mass table that cannot be written is named; the reports stand.
+    const TRunResult failed =
+        Run({Sample("beam-g1.dxf"), Work("plan"), "--weights", Work("no-folder") + "/m.csv"});
+    EXPECT_EQ(failed.ExitCode, 1);
+    EXPECT_TRUE(Contains(failed.Err, Work("no-folder") + "/m.csv")) << failed.Err;
+    EXPECT_EQ(ReadBytes(Work("plan.csv")), ReadBytes(Sample("beam-g1.expected.csv")));
+    EXPECT_EQ(Files().size(), 3u);
+}
+
 TEST_F(KolvoTally, HelpAndVersionAnswerAndExitWithZero) {
     TRunResult r = Run({"--help"});
     EXPECT_EQ(r.ExitCode, 0);
-    EXPECT_TRUE(Contains(r.Out, SHOWN("使い方: kolvo-tally 図面.dxf 報告ファイル")));
+    EXPECT_TRUE(Contains(r.Out, SHOWN("使い方: kolvo-tally ")));
+    EXPECT_TRUE(Contains(r.Out, "--weights"));
     EXPECT_TRUE(Contains(r.Out, "--version"));
     EXPECT_EQ(r.Err, "");
 
@@ -152,9 +187,46 @@ TEST_F(KolvoTally, AConversionErrorFailsWithTheReadersMessage) {
     EXPECT_EQ(r.ExitCode, 1);
     EXPECT_TRUE(Contains(r.Err, SHOWN("'１０' は浮動小数点数ではありません"))) << r.Err;
     EXPECT_EQ(r.Out, "");
-    // The reports stand as the analysis left them: created, and empty.
-    EXPECT_EQ(ReadBytes(Work("out.csv")), "");
-    EXPECT_EQ(ReadBytes(Work("out.txt")), "");
+    EXPECT_EQ(Files(), std::vector<std::string>{"broken.dxf"}); // no report, nothing staged
+}
+
+// A failed run replaces nothing: last run's reports stay byte for byte, and no staged file is
+// left beside them.
+TEST_F(KolvoTally, AFailedRunKeepsTheEarlierReports) {
+    WriteBytes(Work("cut.dxf"), "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\nx\r\n");
+    struct TCase {
+        std::string Drawing;
+        std::string Blocker; // a folder standing where one report goes
+        std::string Named;   // what the message must name
+    };
+    const std::vector<TCase> cases = {
+        {Work("cut.dxf"), "", ""},
+        {Sample("beam-g1.dxf"), Work("plan.txt"), Work("plan.txt")},
+        {Sample("beam-g1.dxf"), Work("plan.csv"), Work("plan.csv")},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(c.Blocker);
+        for (const char* name : {"plan.csv", "plan.txt"}) {
+            if (Work(name) != c.Blocker) {
+                WriteBytes(Work(name), std::string("last run's ") + name);
+            }
+        }
+        if (!c.Blocker.empty()) {
+            std::filesystem::create_directory(c.Blocker);
+        }
+        const TRunResult r = Run({c.Drawing, Work("plan")});
+        EXPECT_EQ(r.ExitCode, 1);
+        EXPECT_EQ(r.Out, "");
+        EXPECT_TRUE(Contains(r.Err, c.Named)) << r.Err;
+        for (const char* name : {"plan.csv", "plan.txt"}) {
+            if (Work(name) != c.Blocker) {
+                EXPECT_EQ(ReadBytes(Work(name)), std::string("last run's ") + name);
+            }
+        }
+        EXPECT_EQ(Files().size(), 3u); // the two reports (or the folder) and cut.dxf
+        std::filesystem::remove_all(Work("plan.csv"));
+        std::filesystem::remove_all(Work("plan.txt"));
+    }
 }
 
 TEST_F(KolvoTally, ASummaryThatCannotBeCreatedFails) {
@@ -164,16 +236,6 @@ TEST_F(KolvoTally, ASummaryThatCannotBeCreatedFails) {
     EXPECT_TRUE(Contains(r.Err, SHOWN("ファイルを作成できません"))) << r.Err;
     EXPECT_EQ(r.Out, "");
     EXPECT_TRUE(Files().empty());
-}
-
-TEST_F(KolvoTally, ADetailReportThatCannotBeCreatedFails) {
-    // A folder standing where the detail report would go.
-    std::filesystem::create_directory(Work("plan.txt"));
-    const TRunResult r = Run({Sample("beam-g1.dxf"), Work("plan")});
-    EXPECT_EQ(r.ExitCode, 1);
-    EXPECT_NE(r.Err, "");
-    EXPECT_EQ(r.Out, "");
-    EXPECT_EQ(ReadBytes(Work("plan.csv")), "");
 }
 
 TEST_F(KolvoTally, AReportNamedLikeTheDrawingIsRefusedAndTheDrawingKept) {
@@ -221,15 +283,28 @@ TEST_F(KolvoTally, FileNamesAreUsedAsTheSystemGivesThem) {
     EXPECT_EQ(Files().size(), 5u); // the drawing and two pairs of reports, nothing staged
 }
 
-TEST_F(KolvoTally, AFailedAnalysisLeavesItsReportsUnderTheirOwnNames) {
+TEST_F(KolvoTally, AFailedAnalysisKeepsReportsOfJapaneseNames) {
     const std::string drawing = Work("broken.dxf");
     WriteBytes(drawing, "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\nx\r\n");
-    const std::string report = Work(SHOWN("配筋.csv"));
-    const TRunResult r = Run({drawing, report});
+    WriteBytes(Work(SHOWN("配筋.csv")), "old");
+    const TRunResult r = Run({drawing, Work(SHOWN("配筋.csv"))});
     EXPECT_EQ(r.ExitCode, 1);
-    EXPECT_EQ(ReadBytes(report), "");
-    EXPECT_EQ(ReadBytes(Work(SHOWN("配筋.txt"))), "");
-    EXPECT_EQ(Files().size(), 3u);
+    EXPECT_EQ(ReadBytes(Work(SHOWN("配筋.csv"))), "old");
+    EXPECT_EQ(Files().size(), 2u);
+}
+
+// Only a regular file is a drawing: a FIFO would block the read and /dev/zero never ends.
+// Both are refused before anything is opened or created.
+TEST_F(KolvoTally, ADrawingThatIsNoRegularFileIsRefused) {
+    const std::string fifo = Work("pipe.dxf");
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& drawing : {fifo, std::string("/dev/zero")}) {
+        const TRunResult r = Run({drawing, Work("plan")});
+        EXPECT_EQ(r.ExitCode, 2);
+        EXPECT_TRUE(Contains(r.Err, SHOWN("図面が普通のファイルではありません"))) << r.Err;
+        EXPECT_TRUE(Contains(r.Err, drawing)) << r.Err;
+    }
+    EXPECT_EQ(Files(), std::vector<std::string>{"pipe.dxf"});
 }
 #endif
 

@@ -38,9 +38,21 @@ bool FileId(const std::string& path, BY_HANDLE_FILE_INFORMATION& info) {
 
 } // namespace
 
-bool IsExistingFile(const std::string& path) {
+TFileKind FileKind(const std::string& path) {
     const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        return TFileKind::Missing;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        return TFileKind::Other;
+    }
+    // Device names (NUL, CON, COM1, a pipe) open as something other than a disk file.
+    THandle h(CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                          nullptr, OPEN_EXISTING, 0, nullptr));
+    if (h.get() == INVALID_HANDLE_VALUE) {
+        return TFileKind::Regular; // the reader will say why it cannot be read
+    }
+    return GetFileType(h.get()) == FILE_TYPE_DISK ? TFileKind::Regular : TFileKind::Other;
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {
@@ -51,9 +63,12 @@ bool IsSameFile(const std::string& a, const std::string& b) {
 
 #else
 
-bool IsExistingFile(const std::string& path) {
+TFileKind FileKind(const std::string& path) {
     struct stat st {};
-    return stat(path.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+    if (stat(path.c_str(), &st) != 0) {
+        return TFileKind::Missing;
+    }
+    return S_ISREG(st.st_mode) ? TFileKind::Regular : TFileKind::Other;
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

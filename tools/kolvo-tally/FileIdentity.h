@@ -6,8 +6,10 @@
 
 namespace kolvo {
 
-// True when `path` names something that exists and is not a folder.
-bool IsExistingFile(const std::string& path);
+// Whether `path` exists and what it is: a drawing must be a regular file. A FIFO would block
+// the read, a device such as /dev/zero would never end.
+enum class TFileKind { Missing, Regular, Other };
+TFileKind FileKind(const std::string& path);
 
 // True when both paths exist and name the same file, however they are spelt.
 bool IsSameFile(const std::string& a, const std::string& b);

@@ -1,0 +1,72 @@
+// The tracer's path as a record: what happened at each label circle, and how often each bar line
+// was tallied. Kept by an observer of the tracer, so the analysis and its results are unchanged.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "TraceObserver.h"
+
+namespace kolvo {
+
+enum class TLabelOutcome {
+    Ok,       // at least one tip, and a bar at every probed point
+    Partial,  // bars at some probed points, none at others
+    NoBar,    // tips found, but no bar at any probed point
+    NoTip,    // the first walk found no tip
+    NoLeader, // no free line to start from
+};
+
+// "OK", "PARTIAL", "NO_BAR", "NO_TIP", "NO_LEADER".
+std::string_view OutcomeCode(TLabelOutcome outcome);
+// A short remark for the user (CP932); empty for Ok.
+std::string_view OutcomeRemark(TLabelOutcome outcome);
+
+struct TProbe {
+    double X = 0, Y = 0;
+    std::int32_t Bar = -1; // the bar line found there, or -1
+};
+
+struct TLabelTrace {
+    std::string Label; // as the reports write it
+    double CX = 0, CY = 0, Radius = 0;
+    bool NoLeader = false;
+    std::int32_t Tips = 0;
+    std::int32_t Probes = 0;
+    std::int32_t Misses = 0; // probed points without a bar
+    // Kept only by a detailed record:
+    std::vector<std::int32_t> Walked; // lines entered, each once, in the order first entered
+    std::vector<TProbe> TipPoints;    // the tips, with their tip segment as Bar
+    std::vector<TProbe> ProbedPoints;
+
+    TLabelOutcome Outcome() const;
+};
+
+class TTraceRecord final : public TTraceObserver {
+public:
+    // A plain record keeps per label only what its outcome needs; a detailed one keeps the
+    // lines, tips and probed points as well, and counts the tallies of every bar line.
+    explicit TTraceRecord(bool detailed) : detailed_(detailed) {}
+
+    const std::vector<TLabelTrace>& Labels() const { return labels_; }
+    // How often the bar line `line` was tallied (detailed record only; 0 otherwise).
+    std::int32_t TimesTallied(std::int32_t line) const;
+    // This label's probes whose bar was tallied more than once in the whole analysis.
+    std::int32_t Doubles(const TLabelTrace& label) const;
+
+    void LabelCircle(const TDxfCircle& circle, std::string_view label) override;
+    void NoLeader() override;
+    void Tip(std::int32_t tipSegment, double x, double y) override;
+    void Probed(double x, double y, std::int32_t bar) override;
+    void LabelDone(const TVisitedLines& walked) override;
+
+private:
+    bool detailed_;
+    std::vector<TLabelTrace> labels_;
+    std::vector<std::int32_t> timesTallied_; // by line index, grown as bars appear
+    std::vector<unsigned char> seen_;        // lines of the current label, while LabelDone runs
+};
+
+} // namespace kolvo

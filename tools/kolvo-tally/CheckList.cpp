@@ -1,0 +1,106 @@
+#include <cctype>
+
+#include "CheckOutputs.h"
+#include "Geometry.h"
+#include "NumberFormat.h"
+
+namespace kolvo {
+
+namespace {
+
+// A CSV field, quoted (quotes doubled) where it holds a comma, a quote or a line break.
+std::string CsvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        return std::string(text);
+    }
+    std::string quoted = "\"";
+    for (const char c : text) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + "\"";
+}
+
+} // namespace
+
+TCheckFormat CheckFormatOf(std::string_view extension) {
+    std::string lower;
+    for (const char c : extension) {
+        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (lower == ".csv") {
+        return TCheckFormat::List;
+    }
+    if (lower == ".dxf") {
+        return TCheckFormat::Drawing;
+    }
+    return lower == ".svg" ? TCheckFormat::Picture : TCheckFormat::Unknown;
+}
+
+std::vector<TCheckedBar> CheckedBars(const TTraceRecord& record) {
+    std::vector<TCheckedBar> bars;
+    std::vector<unsigned char> listed;
+    for (const TLabelTrace& label : record.Labels()) {
+        for (const TProbe& probe : label.ProbedPoints) {
+            if (probe.Bar < 0) {
+                continue;
+            }
+            const auto slot = static_cast<std::size_t>(probe.Bar);
+            if (slot >= listed.size()) {
+                listed.resize(std::max(slot + 1, 2 * listed.size()));
+            }
+            if (!listed[slot]) {
+                listed[slot] = 1;
+                bars.push_back(TCheckedBar{probe.Bar, &label, record.TimesTallied(probe.Bar)});
+            }
+        }
+    }
+    return bars;
+}
+
+std::vector<std::int32_t> WalkedLines(const TTraceRecord& record) {
+    std::vector<std::int32_t> lines;
+    std::vector<unsigned char> listed;
+    for (const TLabelTrace& label : record.Labels()) {
+        for (const std::int32_t line : label.Walked) {
+            const auto slot = static_cast<std::size_t>(line);
+            if (slot >= listed.size()) {
+                listed.resize(std::max(slot + 1, 2 * listed.size()));
+            }
+            if (!listed[slot]) {
+                listed[slot] = 1;
+                lines.push_back(line);
+            }
+        }
+    }
+    return lines;
+}
+
+std::string CheckedBarText(const TCheckedBar& bar, const TDrawing& drawing) {
+    const TDxfLine& line = drawing.Lines[bar.Line];
+    std::string text =
+        bar.Label->Label + " " + FormatWhole(PointDistance(line.X1, line.Y1, line.X2, line.Y2));
+    if (bar.Times > 1) {
+        text += " (" + std::to_string(bar.Times) + "回数えた)";
+    }
+    return text;
+}
+
+std::string CheckListText(const TTraceRecord& record) {
+    std::string text = "順,符号,円X,円Y,結果,本数,調べた点,鉄筋なしの点,重複,備考\r\n";
+    std::int32_t order = 0;
+    for (const TLabelTrace& label : record.Labels()) {
+        const TLabelOutcome outcome = label.Outcome();
+        text += std::to_string(++order) + ',' + CsvField(label.Label) + ',' +
+                FormatWhole(label.CX) + ',' + FormatWhole(label.CY) + ',' +
+                std::string(OutcomeCode(outcome)) + ',' +
+                std::to_string(label.Probes - label.Misses) + ',' + std::to_string(label.Probes) +
+                ',' + std::to_string(label.Misses) + ',' + std::to_string(record.Doubles(label)) +
+                ',' + CsvField(OutcomeRemark(outcome)) + "\r\n";
+    }
+    return text;
+}
+
+} // namespace kolvo
