@@ -34,10 +34,12 @@ public:
 
     bool Empty() const { return nodes_.empty(); }
 
-    // Hands every point to `visit` except those below a node whose box `skip` refuses; nearer
-    // boxes to (x, y) come first, so a nearest-point search can tighten what it skips as it goes.
+    // Hands every point to `visit` except those below a node whose box `skip` refuses. When
+    // `nearerFirst`, nearer boxes to (x, y) come first, so a nearest-point search can tighten
+    // what it skips as it goes.
     template <class Skip, class Visit>
-    void Search(double x, double y, const Skip& skip, const Visit& visit) const {
+    void Search(double x, double y, const Skip& skip, const Visit& visit,
+                bool nearerFirst = true) const {
         if (nodes_.empty()) {
             return;
         }
@@ -57,7 +59,8 @@ public:
             }
             const TNode& left = nodes_[static_cast<std::size_t>(node.Left)];
             const TNode& right = nodes_[static_cast<std::size_t>(node.Left + 1)];
-            const bool leftFirst = left.Box.DistanceFrom(x, y) <= right.Box.DistanceFrom(x, y);
+            const bool leftFirst =
+                !nearerFirst || left.Box.DistanceFrom(x, y) <= right.Box.DistanceFrom(x, y);
             // The nearer child goes on the stack last, to be taken first.
             stack[depth++] = leftFirst ? node.Left + 1 : node.Left;
             stack[depth++] = leftFirst ? node.Left : node.Left + 1;

@@ -69,6 +69,18 @@ private:
 
     // --- Start, end and middle points of every line; texts; V-mark middles ---
     std::unique_ptr<TPointTree> linePoints_, textPoints_, vMarkPoints_;
+
+    // --- V-mark middles by their value of A x + B y, for the directions most asked about ---
+    struct TProjection {
+        double P = 0;
+        std::int32_t Polyline = 0;
+    };
+    struct TProjected {
+        double A = 0, B = 0;
+        std::int32_t Asked = 0;
+        std::vector<TProjection> Sorted; // empty until the direction has been asked often
+    };
+    std::vector<TProjected> projections_;
     double vMarkReach_ = 0; // the largest coordinate of a V-mark middle, by absolute value
 
     // --- Lines by direction: each group's lines share A and B, and are sorted by C ---
