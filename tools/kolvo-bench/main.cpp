@@ -9,6 +9,9 @@
 //     made searches slow compare with the plain one, the reader beside a newline scan of the
 //     same file, and the peak memory against the file size; each drawing is measured in a
 //     process of its own.
+// kolvo-bench --differential N [--first-seed N]
+//     Traces N random drawings full of ties with the indexed searches and with the plain scans
+//     and checks that both give the same tally (the tests run a few hundred of them).
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -30,6 +33,7 @@
 #include "ReportFiles.h"
 #include "Tally.h"
 #include "ThisProgram.h"
+#include "TieDrawings.h"
 
 namespace {
 
@@ -53,6 +57,7 @@ int Usage() {
     std::fputs("usage: kolvo-bench [--labels N] [--other-lines N] [--layout NAME] [--plain-scan]\n"
                "       kolvo-bench --series [--sizes N,N,...] [--adversarial N] [--repeat N] "
                "[--plain-scan]\n"
+               "       kolvo-bench --differential N [--first-seed N]\n"
                "layouts: plain, far-stray, others-first, long-lines, tipless\n",
                stderr);
     return 2;
@@ -339,6 +344,27 @@ int RunSeries(const std::string& self, const std::vector<int>& sizes, int advers
     return ok ? 0 : 1;
 }
 
+int RunDifferential(int drawings, int firstSeed) {
+    const auto start = Clock::now();
+    long long bars = 0;
+    int failed = 0;
+    for (int n = 0; n < drawings; ++n) {
+        const auto seed = static_cast<std::uint32_t>(firstSeed + n);
+        kolvo::TDrawing drawing;
+        kolvo::bench::MakeTieDrawing(seed, drawing);
+        std::int32_t found = 0;
+        const std::string difference = kolvo::bench::CompareIndexedWithPlain(drawing, found);
+        bars += found;
+        if (!difference.empty()) {
+            std::printf("drawing %u: %s\n", seed, difference.c_str());
+            ++failed;
+        }
+    }
+    std::printf("%d random drawings (seeds %d to %d), %lld bars, in %.1f s: %d differ\n", drawings,
+                firstSeed, firstSeed + drawings - 1, bars, SecondsSince(start), failed);
+    return failed == 0 ? 0 : 1;
+}
+
 bool ParseCount(const char* text, int& value) {
     char* end = nullptr;
     const long parsed = std::strtol(text, &end, 10);
@@ -373,6 +399,8 @@ int main(int argc, char** argv) {
     int repeat = 3;
     bool plainScan = false;
     bool series = false;
+    int differential = 0;
+    int firstSeed = 1;
     TBenchLayout layout = TBenchLayout::Plain;
     std::vector<int> sizes = {1000, 10000, 50000};
     try {
@@ -408,6 +436,14 @@ int main(int argc, char** argv) {
                 if (!ParseSizes(argv[++i], sizes)) {
                     return Usage();
                 }
+            } else if (arg == "--differential" && hasValue) {
+                if (!ParseCount(argv[++i], differential) || differential == 0) {
+                    return Usage();
+                }
+            } else if (arg == "--first-seed" && hasValue) {
+                if (!ParseCount(argv[++i], firstSeed)) {
+                    return Usage();
+                }
             } else if (arg == "--layout" && hasValue) {
                 const std::string name = argv[++i];
                 const auto key = std::find(std::begin(LayoutKeys), std::end(LayoutKeys), name);
@@ -418,6 +454,9 @@ int main(int argc, char** argv) {
             } else {
                 return Usage();
             }
+        }
+        if (differential > 0) {
+            return RunDifferential(differential, firstSeed);
         }
         if (series) {
             return RunSeries(kolvo::bench::ThisProgramPath(argv[0]), sizes, adversarial, repeat,
