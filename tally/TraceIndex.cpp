@@ -72,43 +72,44 @@ TTraceSearchIndex::~TTraceSearchIndex() = default;
 // their buckets by counting.
 void TTraceSearchIndex::BuildEnds() {
     endsBuilt_ = true;
-    std::vector<TStrokeEnd> ends;
-    ends.reserve(static_cast<std::size_t>(drawing_.LineCount()) * 2);
-    // An end that is not finite or lies beyond the grid is never within 1.0 of a point the
-    // grid answers for, so leaving it out changes no answer.
-    auto add = [&](std::int32_t index, std::int32_t kind, double x, double y) {
-        if (std::fabs(x) < GridLimit && std::fabs(y) < GridLimit) {
-            ends.push_back(TStrokeEnd{index, kind, x, y});
+    // Two passes over the tables, counting and then placing, so that no second copy of the ends
+    // is ever held. An end that is not finite or lies beyond the grid is never within 1.0 of a
+    // point the grid answers for, so leaving it out changes no answer.
+    auto eachEnd = [&](const auto& use) {
+        auto offer = [&](std::int32_t index, std::int32_t kind, double x, double y) {
+            if (std::fabs(x) < GridLimit && std::fabs(y) < GridLimit) {
+                use(TStrokeEnd{index, kind, x, y});
+            }
+        };
+        for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
+            const TDxfLine& line = drawing_.Lines[i];
+            offer(i, StrokeLineStart, line.X1, line.Y1);
+            offer(i, StrokeLineEnd, line.X2, line.Y2);
+        }
+        for (std::int32_t i = 0; i < drawing_.PolylineCount(); ++i) {
+            const TDxfPolyline& polyline = drawing_.Polylines[i];
+            if (polyline.VertexCount() == 3) {
+                offer(i, StrokeVMark, polyline.Vertex(2).X, polyline.Vertex(2).Y);
+            }
         }
     };
-    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
-        const TDxfLine& line = drawing_.Lines[i];
-        add(i, StrokeLineStart, line.X1, line.Y1);
-        add(i, StrokeLineEnd, line.X2, line.Y2);
-    }
-    for (std::int32_t i = 0; i < drawing_.PolylineCount(); ++i) {
-        const TDxfPolyline& polyline = drawing_.Polylines[i];
-        if (polyline.VertexCount() == 3) {
-            add(i, StrokeVMark, polyline.Vertex(2).X, polyline.Vertex(2).Y);
-        }
-    }
-    const std::uint64_t buckets = std::bit_ceil(std::max<std::uint64_t>(ends.size(), 1));
+    std::size_t count = 0;
+    eachEnd([&](const TStrokeEnd&) { ++count; });
+    const std::uint64_t buckets = std::bit_ceil(std::max<std::uint64_t>(count, 1));
     bucketMask_ = buckets - 1;
     auto bucketOf = [&](const TStrokeEnd& end) {
         return CellHash(CellNumber(end.X), CellNumber(end.Y)) & bucketMask_;
     };
     bucketStart_.assign(static_cast<std::size_t>(buckets) + 1, 0);
-    for (const TStrokeEnd& end : ends) {
-        ++bucketStart_[bucketOf(end) + 1];
-    }
+    eachEnd([&](const TStrokeEnd& end) { ++bucketStart_[bucketOf(end) + 1]; });
     for (std::size_t b = 1; b < bucketStart_.size(); ++b) {
         bucketStart_[b] += bucketStart_[b - 1];
     }
-    ends_.resize(ends.size());
+    ends_.resize(count);
     std::vector<std::int32_t> fill(bucketStart_.begin(), bucketStart_.end() - 1);
-    for (const TStrokeEnd& end : ends) {
+    eachEnd([&](const TStrokeEnd& end) {
         ends_[static_cast<std::size_t>(fill[bucketOf(end)]++)] = end;
-    }
+    });
 }
 
 bool TTraceSearchIndex::EndsNear(double x, double y, std::vector<TStrokeEnd>& ends) {
