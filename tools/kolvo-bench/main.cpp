@@ -299,7 +299,7 @@ int RunSeries(const std::string& self, const std::vector<int>& sizes, int advers
     std::vector<TMeasure> series;
     for (const int labels : sizes) {
         TMeasure m;
-        if (!measure(labels, TBenchLayout::Plain, 1, m)) {
+        if (!measure(labels, TBenchLayout::Plain, repeat, m)) {
             return 1;
         }
         series.push_back(m);
