@@ -9,7 +9,7 @@ namespace {
 
 // Points in a leaf. A leaf also ends the splitting where the tree would grow too deep for the
 // search's stack, which only many equal points can cause.
-constexpr std::int32_t LeafSize = 8;
+constexpr std::int32_t LeafSize = 16;
 constexpr int MaxDepth = 60;
 
 // Relative slack for the rounding of box distances and linear values: far more than the few
