@@ -50,6 +50,13 @@ struct TConnections {
     std::int32_t Count = 0;
     std::int32_t LineIndex = -1, LineKind = 0;
     std::int32_t VMarkIndex = -1;
+    // For the walk's proof that a network has no tip: the ends of free lines other than the one
+    // being walked, visited or not, and whether any V mark was there.
+    std::int32_t FreeEnds = 0;
+    bool AnyVMark = false;
+
+    // True when no choice of visited lines could make this point a tip.
+    bool NeverATip() const { return !AnyVMark && FreeEnds <= 1; }
 
     void AddLineEnd(std::int32_t index, std::int32_t kind) {
         ++Count;
@@ -59,24 +66,31 @@ struct TConnections {
         }
     }
     void AddVMark(std::int32_t index) {
+        AnyVMark = true;
         Count += 2;
         VMarkIndex = std::max(VMarkIndex, index);
     }
 };
 
+// `walked` is the line being walked (or -1): its own ends are left out of FreeEnds.
 template <class IsFreeUnvisited>
-void ScanConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvisited, double x,
-                     double y, TConnections& found) {
+void ScanConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvisited,
+                     std::int32_t walked, double x, double y, TConnections& found) {
     for (std::int32_t i = 0; i < drawing.LineCount(); ++i) {
-        if (!isFreeUnvisited(i)) {
+        const TDxfLine& line = drawing.Lines[i];
+        if (line.TraceState != LineFree) {
             continue;
         }
-        const TDxfLine& line = drawing.Lines[i];
-        if (EndsMeet(x, y, line.X1, line.Y1)) {
-            found.AddLineEnd(i, StrokeLineStart);
-        }
-        if (EndsMeet(x, y, line.X2, line.Y2)) {
-            found.AddLineEnd(i, StrokeLineEnd);
+        const bool counts = isFreeUnvisited(i);
+        for (const std::int32_t kind : {StrokeLineStart, StrokeLineEnd}) {
+            const bool meets = kind == StrokeLineStart ? EndsMeet(x, y, line.X1, line.Y1)
+                                                       : EndsMeet(x, y, line.X2, line.Y2);
+            if (meets) {
+                found.FreeEnds += i != walked ? 1 : 0;
+                if (counts) {
+                    found.AddLineEnd(i, kind);
+                }
+            }
         }
     }
     for (std::int32_t i = 0; i < drawing.PolylineCount(); ++i) {
@@ -90,15 +104,19 @@ void ScanConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvis
 
 template <class IsFreeUnvisited>
 void IndexedConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvisited,
-                        const std::vector<TStrokeEnd>& ends, double x, double y,
-                        TConnections& found) {
+                        std::int32_t walked, const std::vector<TStrokeEnd>& ends, double x,
+                        double y, TConnections& found) {
     for (const TStrokeEnd& end : ends) {
         if (end.Kind == StrokeVMark) {
             if (IsAvailableVMark(drawing.Polylines[end.Index]) && EndsMeet(x, y, end.X, end.Y)) {
                 found.AddVMark(end.Index);
             }
-        } else if (isFreeUnvisited(end.Index) && EndsMeet(x, y, end.X, end.Y)) {
-            found.AddLineEnd(end.Index, end.Kind);
+        } else if (drawing.Lines[end.Index].TraceState == LineFree &&
+                   EndsMeet(x, y, end.X, end.Y)) {
+            found.FreeEnds += end.Index != walked ? 1 : 0;
+            if (isFreeUnvisited(end.Index)) {
+                found.AddLineEnd(end.Index, end.Kind);
+            }
         }
     }
 }
@@ -183,7 +201,8 @@ void TBarTracer::TraceLabel(const std::string& label, std::int32_t leaderStart) 
 
 void TBarTracer::TraceAllLabels(TTraceSearch search) {
     SortCircles();
-    if (search == TTraceSearch::Indexed) {
+    // Without a circle there is no label, and nothing to search for.
+    if (search == TTraceSearch::Indexed && drawing_.CircleCount() > 0) {
         BuildSearchIndex();
     } else {
         DropSearchIndex();
@@ -211,10 +230,12 @@ void TBarTracer::TraceAllLabels(TTraceSearch search) {
 
 void TBarTracer::BuildSearchIndex() {
     index_ = std::make_unique<TTraceSearchIndex>(drawing_);
+    provenTipless_.clear();
 }
 
 void TBarTracer::DropSearchIndex() {
     index_.reset();
+    provenTipless_.clear();
 }
 
 void TBarTracer::SortCircles() {
@@ -225,9 +246,9 @@ bool TBarTracer::ReadCircleLabel(double x, double y, double radius, std::string&
     bool found = false;
     double lowestY = 0;
     std::string joined;
-    for (const TDxfText& text : drawing_.Texts) {
+    auto take = [&](const TDxfText& text) {
         if (!(PointDistance(text.X, text.Y, x, y) <= radius)) {
-            continue;
+            return;
         }
         if (!found) {
             joined = text.Content.str();
@@ -238,6 +259,16 @@ bool TBarTracer::ReadCircleLabel(double x, double y, double radius, std::string&
         } else {
             joined.insert(0, text.Content.str());
             lowestY = text.Y;
+        }
+    };
+    std::vector<std::int32_t> near;
+    if (index_ && index_->TextsNear(x, y, radius, near) != TIndexAnswer::Unanswered) {
+        for (const std::int32_t i : near) {
+            take(drawing_.Texts[i]);
+        }
+    } else {
+        for (const TDxfText& text : drawing_.Texts) {
+            take(text);
         }
     }
     if (found) {
@@ -279,14 +310,21 @@ bool TBarTracer::NearestFreeLine(double x, double y, std::int32_t& line) const {
 
 bool TBarTracer::FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,
                                  std::int32_t& kind) {
+    bool neverATip = false;
+    return Connections(x, y, -1, count, index, kind, neverATip);
+}
+
+bool TBarTracer::Connections(double x, double y, std::int32_t walked, std::int32_t& count,
+                             std::int32_t& index, std::int32_t& kind, bool& neverATip) {
     TConnections found;
     const auto isFreeUnvisited = [this](std::int32_t line) { return IsFreeUnvisitedLine(line); };
     if (index_ && index_->EndsNear(x, y, nearby_)) {
-        IndexedConnections(drawing_, isFreeUnvisited, nearby_, x, y, found);
+        IndexedConnections(drawing_, isFreeUnvisited, walked, nearby_, x, y, found);
     } else {
-        ScanConnections(drawing_, isFreeUnvisited, x, y, found);
+        ScanConnections(drawing_, isFreeUnvisited, walked, x, y, found);
     }
     count = found.Count;
+    neverATip = found.NeverATip();
     if (found.VMarkIndex >= 0) {
         index = found.VMarkIndex;
         kind = StrokeVMark;
@@ -309,16 +347,32 @@ bool TBarTracer::WalkLeader(std::int32_t line, std::int32_t& tipSegment, double&
     };
     std::vector<TPending> pending;
 
+    // With the index, a walk that ends without a tip may prove that none of the lines it entered
+    // can ever lead to one (see ProveTipless); a later walk from any of them is then spared.
+    const bool remember = index_ != nullptr;
+    if (remember && IsProvenTipless(line)) {
+        return false;
+    }
+    // Only a walk that starts with no line visited can tell which lines its lines meet.
+    std::vector<std::int32_t>& walked = walkEntered_;
+    walked.clear();
+    bool provable = remember && VisitedLines.Count() == 0;
+
     // Enters `current`: true when one of its ends is the tip; otherwise its continuations are
     // pushed.
     auto enter = [&](std::int32_t current) {
         VisitedLines.Add(current);
+        if (provable) {
+            walked.push_back(current);
+        }
         TDxfLine& entered = drawing_.Lines[current];
         TPending next;
         std::int32_t count = 0, index = 0, kind = 0;
         const double ends[2][2] = {{entered.X1, entered.Y1}, {entered.X2, entered.Y2}};
         for (int side = 0; side < 2; ++side) {
-            FindConnections(ends[side][0], ends[side][1], count, index, kind);
+            bool neverATip = false;
+            Connections(ends[side][0], ends[side][1], current, count, index, kind, neverATip);
+            provable = provable && neverATip;
             if (count == 2) {
                 entered.TraceState = LineTipSegment;
                 tipSegment = current;
@@ -353,7 +407,30 @@ bool TBarTracer::WalkLeader(std::int32_t line, std::int32_t& tipSegment, double&
             return true;
         }
     }
+    if (provable) {
+        ProveTipless(walked);
+    }
     return false;
+}
+
+// A walk that found no tip, and at every end it looked at met no V mark and at most one end of
+// another free line (visited or not), has shown this of the lines it entered: at their ends the
+// count can never be 2, whatever lines are visited, and every line that meets them there was
+// entered too. Trace marks only ever take lines and V marks away, which keeps both true. So a
+// walk from any of these lines, in this analysis, finds no tip; only its list of visited lines
+// would differ, and that list is emptied before the next label.
+void TBarTracer::ProveTipless(const std::vector<std::int32_t>& lines) {
+    if (provenTipless_.size() < static_cast<std::size_t>(drawing_.LineCount())) {
+        provenTipless_.resize(static_cast<std::size_t>(drawing_.LineCount()), 0);
+    }
+    for (const std::int32_t line : lines) {
+        provenTipless_[static_cast<std::size_t>(line)] = 1;
+    }
+}
+
+bool TBarTracer::IsProvenTipless(std::int32_t line) const {
+    const auto slot = static_cast<std::size_t>(line);
+    return line >= 0 && slot < provenTipless_.size() && provenTipless_[slot] != 0;
 }
 
 void TBarTracer::CollectMarkPoints(std::int32_t tipSegment, double tipX, double tipY) {
@@ -364,15 +441,24 @@ void TBarTracer::CollectMarkPoints(std::int32_t tipSegment, double tipX, double 
     if (!LineEquation(segment.X1, segment.Y1, segment.X2, segment.Y2, eq)) {
         return;
     }
-    for (TDxfPolyline& polyline : drawing_.Polylines) {
+    auto take = [&](TDxfPolyline& polyline) {
         if (!IsAvailableVMark(polyline)) {
-            continue;
+            return;
         }
         const TDxfVertex m = polyline.Vertex(2);
         if (std::fabs(SignedDistance(eq, m.X, m.Y)) < ConnectTolerance &&
             PointDistance(m.X, m.Y, tipX, tipY) > ConnectTolerance) {
             MarkPoints.push_back(TMarkPoint{m.X, m.Y});
             polyline.Flags = PolylineMarkUsed;
+        }
+    };
+    if (index_ && index_->VMarksAlong(eq, nearVMarks_) != TIndexAnswer::Unanswered) {
+        for (const std::int32_t i : nearVMarks_) {
+            take(drawing_.Polylines[i]);
+        }
+    } else {
+        for (TDxfPolyline& polyline : drawing_.Polylines) {
+            take(polyline);
         }
     }
 }

@@ -72,7 +72,8 @@ public:
     void TraceAllLabels(TTraceSearch search = TTraceSearch::Indexed);
 
     // Builds the search index of the drawing as it stands; the searches use it until
-    // DropSearchIndex. Between the two the drawing's geometry must not change.
+    // DropSearchIndex. Between the two the drawing's geometry must not change, and trace marks
+    // may only be set, never cleared.
     void BuildSearchIndex();
     void DropSearchIndex();
 
@@ -128,12 +129,22 @@ private:
     void TallyBarsAtTip(const std::string& label, std::int32_t tipSegment, double tipX,
                         double tipY);
     void TraceLabel(const std::string& label, std::int32_t leaderStart);
+    // FindConnections, also telling whether the point could never be a tip; `walked` is the
+    // line whose end it is.
+    bool Connections(double x, double y, std::int32_t walked, std::int32_t& count,
+                     std::int32_t& index, std::int32_t& kind, bool& neverATip);
+    void ProveTipless(const std::vector<std::int32_t>& lines);
+    bool IsProvenTipless(std::int32_t line) const;
 
     TDrawing& drawing_;
     TTally& tally_;
     std::unique_ptr<TTraceSearchIndex> index_; // null while the searches scan
     std::vector<TStrokeEnd> nearby_;           // FindConnections' answer from the index
     TTraceObserver* observer_ = nullptr;
+    std::vector<std::int32_t> nearVMarks_;     // CollectMarkPoints' candidates from the index
+    std::vector<std::int32_t> walkEntered_;    // the lines the current walk entered
+    // Lines from which no walk can reach a tip any more; kept only with the index.
+    std::vector<unsigned char> provenTipless_;
 };
 
 } // namespace kolvo

@@ -1,6 +1,7 @@
 #include "TraceIndex.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -11,93 +12,129 @@ namespace kolvo {
 
 namespace {
 
-// Coordinates beyond this stay out of the grids: their cells would not fit in 64-bit integers
-// exactly. Searches near them are answered otherwise (see each search).
+// Coordinates beyond this stay out of the stroke-end cells: their cell numbers would not fit in
+// 64-bit integers exactly. Searches near them are answered by the scan.
 constexpr double GridLimit = 1125899906842624.0; // 2^50
 
 // The distance at which the nearest-line search starts; a line further away is never found.
 constexpr double NearestLineStart = 1e11;
 
+// Lines of a direction shared by fewer lines than this are looked at one by one.
+constexpr std::size_t MinDirectionLines = 4;
+
+// A direction of tip segments gets its V-mark middles sorted once it has been asked about this
+// often; at most this many directions are sorted.
+constexpr std::int32_t SortAfterAsked = 8;
+constexpr std::size_t MaxSortedDirections = 16;
+
+// Relative slack for rounding when a search window is worked out: far more than the few rounding
+// steps of any value compared.
+constexpr double Slack = 1e-9;
+
+bool Finite(double x, double y) {
+    return std::isfinite(x) && std::isfinite(y);
+}
+
+// An equation whose norm is near 1 and whose values are finite: a computed |A x + B y + C| of 2
+// or more then means a distance of at least 1 whatever the rounding.
+bool Judgeable(const TLineEquation& eq) {
+    const double norm = eq.A * eq.A + eq.B * eq.B;
+    return std::isfinite(eq.C) && norm >= 0.5 && norm <= 2.0;
+}
+
+std::uint64_t CellHash(std::int64_t cx, std::int64_t cy) {
+    std::uint64_t h = static_cast<std::uint64_t>(cx) * 0x9E3779B97F4A7C15ull ^
+                      static_cast<std::uint64_t>(cy) * 0xC2B2AE3D27D4EB4Full;
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    return h ^ (h >> 32);
+}
+
+std::int64_t CellNumber(double v) {
+    return static_cast<std::int64_t>(std::floor(v));
+}
+
 } // namespace
 
 TTraceSearchIndex::TTraceSearchIndex(const TDrawing& drawing) : drawing_(drawing) {
     static_assert(ConnectTolerance == 1.0, "the stroke-end cells are as wide as the tolerance");
-    const std::int32_t lineCount = drawing_.LineCount();
-    const auto slots = static_cast<std::size_t>(lineCount);
-    ends_.reserve(slots * 2);
-    equations_.resize(slots);
-    hasEquation_.resize(slots);
-    quickA_.resize(slots);
-    quickB_.resize(slots);
-    quickC_.resize(slots);
-
-    // An end that is not finite or lies beyond the grid is never within 1.0 of a point the
-    // grid answers for, so leaving it out changes no answer.
-    auto addEnd = [this](std::int32_t index, std::int32_t kind, double x, double y) {
-        TCell cell;
-        if (CellOf(x, y, cell)) {
-            ends_.push_back(TCellEntry{cell, TStrokeEnd{index, kind, x, y}});
-        }
-    };
-    for (std::int32_t i = 0; i < lineCount; ++i) {
-        const TDxfLine& line = drawing_.Lines[i];
-        addEnd(i, StrokeLineStart, line.X1, line.Y1);
-        addEnd(i, StrokeLineEnd, line.X2, line.Y2);
-
-        const auto slot = static_cast<std::size_t>(i);
-        TLineEquation& eq = equations_[slot];
-        hasEquation_[slot] = LineEquation(line.X1, line.Y1, line.X2, line.Y2, eq) ? 1 : 0;
-        const double norm = eq.A * eq.A + eq.B * eq.B;
-        if (hasEquation_[slot] == 0) {
-            quickC_[slot] = std::numeric_limits<double>::infinity();
-        } else if (norm >= 0.5 && norm <= 2.0) {
-            quickA_[slot] = eq.A;
-            quickB_[slot] = eq.B;
-            quickC_[slot] = eq.C;
-        }
-        // An equation the rejection cannot judge keeps all zeros: d = 0, never rejected.
-    }
-    for (std::int32_t i = 0; i < drawing_.PolylineCount(); ++i) {
-        const TDxfPolyline& polyline = drawing_.Polylines[i];
-        if (polyline.VertexCount() == 3) {
-            addEnd(i, StrokeVMark, polyline.Vertex(2).X, polyline.Vertex(2).Y);
-        }
-    }
-    std::stable_sort(ends_.begin(), ends_.end(),
-                     [](const TCellEntry& a, const TCellEntry& b) { return a.Cell < b.Cell; });
-
-    BuildPointGrid();
 }
+
+TTraceSearchIndex::~TTraceSearchIndex() = default;
 
 // --- Stroke ends ---
 
 // The cells are 1.0 wide, numbered by floor(x) and floor(y). Two points whose cells differ by
 // two or more in x (or y) are more than 1.0 apart there, and the computed difference of their
 // coordinates then rounds to at least 1.0, so PointDistance of them is at least 1.0 too: every
-// end that the scan would count lies in the 3 x 3 cells around the point.
-bool TTraceSearchIndex::CellOf(double x, double y, TCell& cell) {
-    if (!(std::fabs(x) < GridLimit && std::fabs(y) < GridLimit)) {
-        return false; // also for NaN
+// end that the scan would count lies in the 3 x 3 cells around the point. Cells are hashed into
+// about as many buckets as there are ends, so the far-off ones cost no room; the ends are put in
+// their buckets by counting.
+void TTraceSearchIndex::BuildEnds() {
+    endsBuilt_ = true;
+    // Two passes over the tables, counting and then placing, so that no second copy of the ends
+    // is ever held. An end that is not finite or lies beyond the grid is never within 1.0 of a
+    // point the grid answers for, so leaving it out changes no answer.
+    auto eachEnd = [&](const auto& use) {
+        auto offer = [&](std::int32_t index, std::int32_t kind, double x, double y) {
+            if (std::fabs(x) < GridLimit && std::fabs(y) < GridLimit) {
+                use(TStrokeEnd{index, kind, x, y});
+            }
+        };
+        for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
+            const TDxfLine& line = drawing_.Lines[i];
+            offer(i, StrokeLineStart, line.X1, line.Y1);
+            offer(i, StrokeLineEnd, line.X2, line.Y2);
+        }
+        for (std::int32_t i = 0; i < drawing_.PolylineCount(); ++i) {
+            const TDxfPolyline& polyline = drawing_.Polylines[i];
+            if (polyline.VertexCount() == 3) {
+                offer(i, StrokeVMark, polyline.Vertex(2).X, polyline.Vertex(2).Y);
+            }
+        }
+    };
+    std::size_t count = 0;
+    eachEnd([&](const TStrokeEnd&) { ++count; });
+    const std::uint64_t buckets = std::bit_ceil(std::max<std::uint64_t>(count, 1));
+    bucketMask_ = buckets - 1;
+    auto bucketOf = [&](const TStrokeEnd& end) {
+        return CellHash(CellNumber(end.X), CellNumber(end.Y)) & bucketMask_;
+    };
+    bucketStart_.assign(static_cast<std::size_t>(buckets) + 1, 0);
+    eachEnd([&](const TStrokeEnd& end) { ++bucketStart_[bucketOf(end) + 1]; });
+    for (std::size_t b = 1; b < bucketStart_.size(); ++b) {
+        bucketStart_[b] += bucketStart_[b - 1];
     }
-    cell.X = static_cast<std::int64_t>(std::floor(x));
-    cell.Y = static_cast<std::int64_t>(std::floor(y));
-    return true;
+    ends_.resize(count);
+    std::vector<std::int32_t> fill(bucketStart_.begin(), bucketStart_.end() - 1);
+    eachEnd([&](const TStrokeEnd& end) {
+        ends_[static_cast<std::size_t>(fill[bucketOf(end)]++)] = end;
+    });
 }
 
-bool TTraceSearchIndex::EndsNear(double x, double y, std::vector<TStrokeEnd>& ends) const {
+bool TTraceSearchIndex::EndsNear(double x, double y, std::vector<TStrokeEnd>& ends) {
     // A point well inside the grid has every end within 1.0 of it inside the grid too.
     if (!(std::fabs(x) < GridLimit - 4 && std::fabs(y) < GridLimit - 4)) {
         return false;
     }
-    TCell centre;
-    CellOf(x, y, centre);
+    if (!endsBuilt_) {
+        BuildEnds();
+    }
+    const std::int64_t cx = CellNumber(x);
+    const std::int64_t cy = CellNumber(y);
+    // Two cells may share a bucket; each bucket is handed out once.
+    std::uint64_t seen[9];
+    int seenCount = 0;
     ends.clear();
-    for (std::int64_t cx = centre.X - 1; cx <= centre.X + 1; ++cx) {
-        auto it = std::lower_bound(
-            ends_.begin(), ends_.end(), TCell{cx, centre.Y - 1},
-            [](const TCellEntry& entry, const TCell& cell) { return entry.Cell < cell; });
-        for (; it != ends_.end() && it->Cell.X == cx && it->Cell.Y <= centre.Y + 1; ++it) {
-            ends.push_back(it->End);
+    for (std::int64_t dx = -1; dx <= 1; ++dx) {
+        for (std::int64_t dy = -1; dy <= 1; ++dy) {
+            const std::uint64_t bucket = CellHash(cx + dx, cy + dy) & bucketMask_;
+            if (std::find(seen, seen + seenCount, bucket) != seen + seenCount) {
+                continue;
+            }
+            seen[seenCount++] = bucket;
+            ends.insert(ends.end(), ends_.begin() + bucketStart_[bucket],
+                        ends_.begin() + bucketStart_[bucket + 1]);
         }
     }
     return true;
@@ -105,151 +142,50 @@ bool TTraceSearchIndex::EndsNear(double x, double y, std::vector<TStrokeEnd>& en
 
 // --- Nearest free line ---
 
-void TTraceSearchIndex::BuildPointGrid() {
-    std::vector<TLinePoint> points;
-    points.reserve(static_cast<std::size_t>(drawing_.LineCount()) * 3);
-    // The points exactly as the scan computes them. One that is not finite is never nearer
-    // than the starting distance, so it is left out.
-    auto add = [&](double x, double y, std::int32_t line) {
-        if (!std::isfinite(x) || !std::isfinite(y)) {
-            return;
-        }
-        if (std::fabs(x) < GridLimit && std::fabs(y) < GridLimit) {
-            points.push_back(TLinePoint{x, y, line});
-        } else {
-            farPoints_.push_back(TLinePoint{x, y, line});
-        }
-    };
-    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
-        const TDxfLine& line = drawing_.Lines[i];
-        add(line.X1, line.Y1, i);
-        add(line.X2, line.Y2, i);
-        add((line.X1 + line.X2) * 0.5, (line.Y1 + line.Y2) * 0.5, i);
-    }
-    if (points.empty()) {
-        return;
-    }
-
-    double left = points[0].X, right = left, bottom = points[0].Y, top = bottom;
-    for (const TLinePoint& p : points) {
-        left = std::min(left, p.X);
-        right = std::max(right, p.X);
-        bottom = std::min(bottom, p.Y);
-        top = std::max(top, p.Y);
-    }
-    // About two points to a cell.
-    const double width = right - left;
-    const double height = top - bottom;
-    const double wanted = std::max(1.0, static_cast<double>(points.size()) / 2);
-    double size = width > 0 && height > 0 ? std::sqrt(width * height / wanted)
-                                          : std::max(width, height) / wanted;
-    if (!(size > 0)) {
-        size = 1; // all points in one place
-    }
-    const double maxCells = 4.0 * static_cast<double>(points.size()) + 16;
-    while ((std::floor(width / size) + 1) * (std::floor(height / size) + 1) > maxCells) {
-        size *= 2;
-    }
-    gridLeft_ = left;
-    gridBottom_ = bottom;
-    gridCellSize_ = size;
-    gridColumns_ = static_cast<std::int64_t>(std::floor(width / size)) + 1;
-    gridRows_ = static_cast<std::int64_t>(std::floor(height / size)) + 1;
-
-    auto cellOf = [&](const TLinePoint& p) {
-        const auto cx =
-            std::min(gridColumns_ - 1, static_cast<std::int64_t>(std::floor((p.X - left) / size)));
-        const auto cy =
-            std::min(gridRows_ - 1, static_cast<std::int64_t>(std::floor((p.Y - bottom) / size)));
-        return static_cast<std::size_t>(cy * gridColumns_ + cx);
-    };
-    gridCellStart_.assign(static_cast<std::size_t>(gridColumns_ * gridRows_) + 1, 0);
-    for (const TLinePoint& p : points) {
-        ++gridCellStart_[cellOf(p) + 1];
-    }
-    for (std::size_t c = 1; c < gridCellStart_.size(); ++c) {
-        gridCellStart_[c] += gridCellStart_[c - 1];
-    }
-    gridPoints_.resize(points.size());
-    std::vector<std::int32_t> fill(gridCellStart_.begin(), gridCellStart_.end() - 1);
-    for (const TLinePoint& p : points) {
-        gridPoints_[static_cast<std::size_t>(fill[cellOf(p)]++)] = p;
-    }
-}
-
 // The scan makes a line the result whenever one of its points is strictly nearer than the best
 // so far, starting from NearestLineStart. Its result is therefore the earliest line that has a
-// point at the smallest distance of all, provided that distance is below the start; the
-// points are looked at here in any order with that rule. The rings of cells around the point
-// are visited until the cells left are surely further away than the best distance: their
-// points lie at least (r - 5) cells away, with two cells to spare on each side for rounding.
-TIndexAnswer TTraceSearchIndex::NearestFreeLine(double x, double y, std::int32_t& line) const {
-    if (!(std::fabs(x) < GridLimit && std::fabs(y) < GridLimit)) {
-        return TIndexAnswer::Unanswered;
+// point at the smallest distance of all, provided that distance is below the start; the points
+// are looked at here in any order with that rule, and a box of points is passed over only when
+// all of it lies further than the best so far.
+TIndexAnswer TTraceSearchIndex::NearestFreeLine(double x, double y, std::int32_t& line) {
+    // From a point that is not finite every distance is infinite or NaN: nothing is nearer than
+    // the start.
+    if (!Finite(x, y)) {
+        return TIndexAnswer::NotFound;
+    }
+    if (!linePoints_) {
+        std::vector<TTreePoint> points;
+        points.reserve(static_cast<std::size_t>(drawing_.LineCount()) * 3);
+        // A point that is not finite is never nearer than the start.
+        auto add = [&](double px, double py, std::int32_t i) {
+            if (Finite(px, py)) {
+                points.push_back(TTreePoint{px, py, i});
+            }
+        };
+        for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
+            const TDxfLine& l = drawing_.Lines[i];
+            add(l.X1, l.Y1, i);
+            add(l.X2, l.Y2, i);
+            add((l.X1 + l.X2) * 0.5, (l.Y1 + l.Y2) * 0.5, i);
+        }
+        linePoints_ = std::make_unique<TPointTree>(std::move(points));
     }
     bool found = false;
     double best = NearestLineStart;
     std::int32_t bestLine = -1;
-    auto consider = [&](const TLinePoint& p) {
-        if (drawing_.Lines[p.Line].TraceState != LineFree) {
-            return;
-        }
-        const double d = PointDistance(x, y, p.X, p.Y);
-        if (d < best || (found && d == best && p.Line < bestLine)) {
-            best = d;
-            bestLine = p.Line;
-            found = true;
-        }
-    };
-    for (const TLinePoint& p : farPoints_) {
-        consider(p);
-    }
-    if (gridColumns_ > 0) {
-        const double qx = std::floor((x - gridLeft_) / gridCellSize_);
-        const double qy = std::floor((y - gridBottom_) / gridCellSize_);
-        if (!(std::fabs(qx) < 4503599627370496.0 && std::fabs(qy) < 4503599627370496.0)) {
-            return TIndexAnswer::Unanswered; // the grid is far too fine for this point
-        }
-        const auto cx = static_cast<std::int64_t>(qx);
-        const auto cy = static_cast<std::int64_t>(qy);
-        const std::int64_t lastColumn = gridColumns_ - 1;
-        const std::int64_t lastRow = gridRows_ - 1;
-        auto scanCell = [&](std::int64_t column, std::int64_t row) {
-            const auto c = static_cast<std::size_t>(row * gridColumns_ + column);
-            for (std::int32_t i = gridCellStart_[c]; i < gridCellStart_[c + 1]; ++i) {
-                consider(gridPoints_[static_cast<std::size_t>(i)]);
+    linePoints_->Search(
+        x, y, [&](const TTreeBox& box) { return box.DistanceFrom(x, y) > best; },
+        [&](const TTreePoint& p) {
+            if (drawing_.Lines[p.Id].TraceState != LineFree) {
+                return;
             }
-        };
-        const std::int64_t firstRing =
-            std::max({std::int64_t{0}, -cx, cx - lastColumn, -cy, cy - lastRow});
-        const std::int64_t lastRing = std::max({cx, lastColumn - cx, cy, lastRow - cy});
-        for (std::int64_t r = firstRing; r <= lastRing; ++r) {
-            if (static_cast<double>(r - 5) * gridCellSize_ * (1 - 1e-9) > best) {
-                break;
+            const double d = PointDistance(x, y, p.X, p.Y);
+            if (d < best || (found && d == best && p.Id < bestLine)) {
+                best = d;
+                bestLine = p.Id;
+                found = true;
             }
-            const std::int64_t x0 = std::max(std::int64_t{0}, cx - r);
-            const std::int64_t x1 = std::min(lastColumn, cx + r);
-            for (const std::int64_t row : {cy - r, cy + r}) {
-                if (row >= 0 && row <= lastRow) {
-                    for (std::int64_t column = x0; column <= x1; ++column) {
-                        scanCell(column, row);
-                    }
-                }
-                if (r == 0) {
-                    break;
-                }
-            }
-            const std::int64_t y0 = std::max(std::int64_t{0}, cy - r + 1);
-            const std::int64_t y1 = std::min(lastRow, cy + r - 1);
-            for (const std::int64_t column : {cx - r, cx + r}) {
-                if (r > 0 && column >= 0 && column <= lastColumn) {
-                    for (std::int64_t row = y0; row <= y1; ++row) {
-                        scanCell(column, row);
-                    }
-                }
-            }
-        }
-    }
+        });
     if (!found) {
         return TIndexAnswer::NotFound;
     }
@@ -257,47 +193,261 @@ TIndexAnswer TTraceSearchIndex::NearestFreeLine(double x, double y, std::int32_t
     return TIndexAnswer::Found;
 }
 
+// --- Texts in a circle ---
+
+TIndexAnswer TTraceSearchIndex::TextsNear(double x, double y, double radius,
+                                          std::vector<std::int32_t>& texts) {
+    if (!Finite(x, y) || !std::isfinite(radius)) {
+        return TIndexAnswer::Unanswered;
+    }
+    if (!textPoints_) {
+        std::vector<TTreePoint> points;
+        points.reserve(static_cast<std::size_t>(drawing_.TextCount()));
+        for (std::int32_t i = 0; i < drawing_.TextCount(); ++i) {
+            const TDxfText& text = drawing_.Texts[i];
+            // A text that is not finite is never within a finite radius.
+            if (Finite(text.X, text.Y)) {
+                points.push_back(TTreePoint{text.X, text.Y, i});
+            }
+        }
+        textPoints_ = std::make_unique<TPointTree>(std::move(points));
+    }
+    texts.clear();
+    textPoints_->Search(
+        x, y, [&](const TTreeBox& box) { return box.DistanceFrom(x, y) > radius; },
+        [&](const TTreePoint& p) { texts.push_back(p.Id); });
+    std::sort(texts.begin(), texts.end());
+    return texts.empty() ? TIndexAnswer::NotFound : TIndexAnswer::Found;
+}
+
+// --- V marks along a line ---
+
+// Tip segments mostly share a few directions (across or along the bars), so for a direction
+// asked about often the middles are sorted by A x + B y once: the ones within 1.0 of a line of
+// that direction then lie in a narrow window of that value. Other directions go through the
+// tree, which looks at the boxes the strip along the line crosses.
+TIndexAnswer TTraceSearchIndex::VMarksAlong(const TLineEquation& eq,
+                                            std::vector<std::int32_t>& polylines) {
+    if (!Judgeable(eq) || !std::isfinite(eq.A) || !std::isfinite(eq.B)) {
+        return TIndexAnswer::Unanswered;
+    }
+    if (!vMarkPoints_) {
+        std::vector<TTreePoint> points;
+        for (std::int32_t i = 0; i < drawing_.PolylineCount(); ++i) {
+            const TDxfPolyline& polyline = drawing_.Polylines[i];
+            // A middle vertex that is not finite is at no finite distance from any line.
+            if (polyline.VertexCount() == 3 && Finite(polyline.Vertex(2).X, polyline.Vertex(2).Y)) {
+                const TDxfVertex& m = polyline.Vertex(2);
+                points.push_back(TTreePoint{m.X, m.Y, i});
+                vMarkReach_ = std::max({vMarkReach_, std::fabs(m.X), std::fabs(m.Y)});
+            }
+        }
+        vMarkPoints_ = std::make_unique<TPointTree>(std::move(points));
+    }
+    polylines.clear();
+    // A line and its reverse have equations of opposite sign; both are asked as one direction.
+    TLineEquation key = eq;
+    if (key.A < 0 || (key.A == 0 && key.B < 0)) {
+        key = TLineEquation{-key.A, -key.B, -key.C};
+    }
+    key.A += 0.0;
+    key.B += 0.0;
+    // Outside this window |A x + B y + C| is surely 2 or more, so the distance at least 1.
+    const double width = 2.0 + Slack * (2 * vMarkReach_ + std::fabs(key.C));
+    auto projected =
+        std::find_if(projections_.begin(), projections_.end(),
+                     [&](const TProjected& p) { return p.A == key.A && p.B == key.B; });
+    if (projected == projections_.end() && projections_.size() < MaxSortedDirections) {
+        projections_.push_back(TProjected{key.A, key.B, 0, {}});
+        projected = projections_.end() - 1;
+    }
+    if (projected != projections_.end() && ++projected->Asked == SortAfterAsked) {
+        for (std::int32_t i = 0; i < drawing_.PolylineCount(); ++i) {
+            const TDxfPolyline& polyline = drawing_.Polylines[i];
+            if (polyline.VertexCount() == 3 && Finite(polyline.Vertex(2).X, polyline.Vertex(2).Y)) {
+                const TDxfVertex& m = polyline.Vertex(2);
+                projected->Sorted.push_back(TProjection{key.A * m.X + key.B * m.Y, i});
+            }
+        }
+        std::sort(projected->Sorted.begin(), projected->Sorted.end(),
+                  [](const TProjection& a, const TProjection& b) { return a.P < b.P; });
+    }
+    if (projected != projections_.end() && !projected->Sorted.empty()) {
+        const auto& sorted = projected->Sorted;
+        auto it = std::lower_bound(sorted.begin(), sorted.end(), -key.C - width,
+                                   [](const TProjection& p, double value) { return p.P < value; });
+        for (; it != sorted.end() && it->P <= -key.C + width; ++it) {
+            polylines.push_back(it->Polyline);
+        }
+    } else {
+        vMarkPoints_->Search(
+            0, 0,
+            [&](const TTreeBox& box) {
+                double low = 0, high = 0;
+                box.LinearRange(key.A, key.B, key.C, low, high);
+                return low >= 2.0 || high <= -2.0;
+            },
+            [&](const TTreePoint& p) {
+                if (std::fabs(key.A * p.X + key.B * p.Y + key.C) < width) {
+                    polylines.push_back(p.Id);
+                }
+            },
+            false);
+    }
+    std::sort(polylines.begin(), polylines.end());
+    return polylines.empty() ? TIndexAnswer::NotFound : TIndexAnswer::Found;
+}
+
 // --- Bars ---
 
-bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine,
-                                  std::int32_t& line) const {
-    // No line passes within 1.0 of a point that is not finite: its distance from every line
-    // comes out infinite or NaN.
-    if (!std::isfinite(x) || !std::isfinite(y)) {
-        return false;
-    }
-    // Blocks of lines first go through a quick rejection with a wide margin: |d| >= 2 over a
-    // norm between 0.5 and 2 leaves a distance of at least 1 whatever the rounding. Only the
-    // lines it keeps, in table order, go through the scan's own test.
-    constexpr std::int32_t Block = 32;
-    const auto count = static_cast<std::int32_t>(equations_.size());
-    const double* a = quickA_.data();
-    const double* b = quickB_.data();
-    const double* c = quickC_.data();
-    auto maybeNear = [&](std::int32_t i) {
-        return !(std::fabs(a[i] * x + b[i] * y + c[i]) >= 2.0);
+// Lines are grouped by direction: the equations of one group share A and B exactly (a line and
+// its reverse have equations of opposite sign and are put together with C negated, which changes
+// no distance). For a point, A x + B y is then the same for the whole group, and the lines that
+// can pass within 1.0 of it are those whose C lies in a narrow window, found by binary search.
+void TTraceSearchIndex::BuildBars() {
+    barsBuilt_ = true;
+    struct TKeyed {
+        double A, B, C;
+        std::int32_t Line;
     };
-    for (std::int32_t first = 0; first < count; first += Block) {
-        const std::int32_t end = std::min(count, first + Block);
-        int kept = 0;
-        for (std::int32_t i = first; i < end; ++i) {
-            kept += maybeNear(i) ? 1 : 0;
+    std::vector<TKeyed> keyed;
+    std::vector<std::int32_t> loose;
+    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
+        const TDxfLine& line = drawing_.Lines[i];
+        TLineEquation eq;
+        if (!LineEquation(line.X1, line.Y1, line.X2, line.Y2, eq)) {
+            continue; // never a bar
         }
-        if (kept == 0) {
+        if (!Judgeable(eq)) {
+            loose.push_back(i);
             continue;
         }
-        for (std::int32_t i = first; i < end; ++i) {
-            const auto slot = static_cast<std::size_t>(i);
-            if (!maybeNear(i) || i == skipLine || hasEquation_[slot] == 0) {
-                continue;
+        if (eq.A < 0 || (eq.A == 0 && eq.B < 0)) {
+            eq.A = -eq.A;
+            eq.B = -eq.B;
+            eq.C = -eq.C;
+        }
+        // Adding zero makes a negative zero positive, so that both fall in one group.
+        keyed.push_back(TKeyed{eq.A + 0.0, eq.B + 0.0, eq.C, i});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) {
+        if (a.A != b.A) {
+            return a.A < b.A;
+        }
+        if (a.B != b.B) {
+            return a.B < b.B;
+        }
+        return a.C != b.C ? a.C < b.C : a.Line < b.Line;
+    });
+    for (std::size_t first = 0; first < keyed.size();) {
+        std::size_t last = first + 1;
+        while (last < keyed.size() && keyed[last].A == keyed[first].A &&
+               keyed[last].B == keyed[first].B) {
+            ++last;
+        }
+        if (last - first < MinDirectionLines) {
+            for (std::size_t k = first; k < last; ++k) {
+                loose.push_back(keyed[k].Line);
             }
-            if (std::fabs(SignedDistance(equations_[slot], x, y)) < ConnectTolerance) {
-                line = i;
-                return true;
+        } else {
+            directions_.push_back(TDirection{
+                keyed[first].A, keyed[first].B, static_cast<std::int32_t>(offsets_.size()),
+                static_cast<std::int32_t>(offsets_.size() + last - first)});
+            for (std::size_t k = first; k < last; ++k) {
+                offsets_.push_back(TOffset{keyed[k].C, keyed[k].Line});
             }
+        }
+        first = last;
+    }
+    std::sort(loose.begin(), loose.end());
+    looseLines_ = std::move(loose);
+    // For a quick rejection of loose lines: their equation where it can be judged, all zeros
+    // (never rejected) where it cannot.
+    for (const std::int32_t i : looseLines_) {
+        const TDxfLine& line = drawing_.Lines[i];
+        TLineEquation eq;
+        LineEquation(line.X1, line.Y1, line.X2, line.Y2, eq);
+        if (!Judgeable(eq) || !std::isfinite(eq.A) || !std::isfinite(eq.B)) {
+            eq = TLineEquation{};
+        }
+        looseA_.push_back(eq.A);
+        looseB_.push_back(eq.B);
+        looseC_.push_back(eq.C);
+    }
+}
+
+bool TTraceSearchIndex::ScanForBar(double x, double y, std::int32_t skipLine,
+                                   std::int32_t& line) const {
+    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
+        if (i == skipLine) {
+            continue;
+        }
+        const TDxfLine& candidate = drawing_.Lines[i];
+        TLineEquation eq;
+        if (LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq) &&
+            std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance) {
+            line = i;
+            return true;
         }
     }
     return false;
+}
+
+bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) {
+    // No line passes within 1.0 of a point that is not finite: its distance from every line
+    // comes out infinite or NaN.
+    if (!Finite(x, y)) {
+        return false;
+    }
+    if (!barsBuilt_) {
+        BuildBars();
+    }
+    std::int32_t best = std::numeric_limits<std::int32_t>::max();
+    // The scan's own test, for one line.
+    auto passesNear = [&](std::int32_t i) {
+        const TDxfLine& candidate = drawing_.Lines[i];
+        TLineEquation eq;
+        return LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq) &&
+               std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance;
+    };
+    for (const TDirection& direction : directions_) {
+        const double ax = direction.A * x;
+        const double by = direction.B * y;
+        const double s = ax + by;
+        if (!std::isfinite(s)) {
+            return ScanForBar(x, y, skipLine, line); // too far out to narrow down
+        }
+        // Outside the window |A x + B y + C| is surely 2 or more.
+        const double width = 2.0 + Slack * (std::fabs(ax) + std::fabs(by));
+        const double low = -s - width;
+        const double high = -s + width;
+        const auto begin = offsets_.begin() + direction.Begin;
+        const auto end = offsets_.begin() + direction.End;
+        auto it = std::lower_bound(begin, end, low,
+                                   [](const TOffset& o, double value) { return o.C < value; });
+        for (; it != end && it->C <= high; ++it) {
+            if (it->Line < best && it->Line != skipLine && passesNear(it->Line)) {
+                best = it->Line;
+            }
+        }
+    }
+    // Loose lines, in table order up to the best found so far, through a quick rejection first:
+    // |d| >= 2 over a norm between 0.5 and 2 leaves a distance of at least 1.
+    for (std::size_t k = 0; k < looseLines_.size() && looseLines_[k] < best; ++k) {
+        const std::int32_t i = looseLines_[k];
+        if (std::fabs(looseA_[k] * x + looseB_[k] * y + looseC_[k]) >= 2.0 || i == skipLine) {
+            continue;
+        }
+        if (passesNear(i)) {
+            best = i;
+            break;
+        }
+    }
+    if (best == std::numeric_limits<std::int32_t>::max()) {
+        return false;
+    }
+    line = best;
+    return true;
 }
 
 } // namespace kolvo

@@ -4,14 +4,18 @@
 // boundary cases included: the index only narrows down which records are looked at, and the
 // records that remain are judged with the very same arithmetic as the scan. It holds geometry
 // only (coordinates never change during an analysis); trace marks are read from the tables at
-// the time of each search.
+// the time of each search. Each part is built when its search is first asked, so a drawing with
+// nothing to trace costs nothing.
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "DrawingModel.h"
 #include "Geometry.h"
+#include "PointTree.h"
 
 namespace kolvo {
 
@@ -26,56 +30,74 @@ enum class TIndexAnswer { Found, NotFound, Unanswered };
 
 class TTraceSearchIndex {
 public:
-    // Built from the Lines and Polylines of `drawing` as they stand. The drawing must outlive the
+    // For the Lines, Texts and Polylines of `drawing` as they stand. The drawing must outlive the
     // index; its trace marks are read at each search.
     explicit TTraceSearchIndex(const TDrawing& drawing);
+    ~TTraceSearchIndex();
 
     // Every stroke end that can lie within ConnectTolerance of (x, y) (and some further away),
-    // in no particular order. False, with `ends` untouched, for a point too far out for the
-    // grid: the caller then scans.
-    bool EndsNear(double x, double y, std::vector<TStrokeEnd>& ends) const;
+    // each once, in no particular order. False, with `ends` untouched, for a point too far out
+    // for the grid: the caller then scans.
+    bool EndsNear(double x, double y, std::vector<TStrokeEnd>& ends);
 
-    // As NearestFreeLine; Unanswered for a point too far out, which the caller then scans.
-    TIndexAnswer NearestFreeLine(double x, double y, std::int32_t& line) const;
+    // As NearestFreeLine; Unanswered where the caller must scan.
+    TIndexAnswer NearestFreeLine(double x, double y, std::int32_t& line);
 
     // As FindBarAt.
-    bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
+    bool FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line);
+
+    // The texts that can lie within `radius` of (x, y), by ascending index; Unanswered where
+    // the caller must scan.
+    TIndexAnswer TextsNear(double x, double y, double radius, std::vector<std::int32_t>& texts);
+
+    // The three-vertex polylines whose middle vertex can lie within ConnectTolerance of the line
+    // `eq` (of LineEquation), by ascending index; Unanswered where the caller must scan.
+    TIndexAnswer VMarksAlong(const TLineEquation& eq, std::vector<std::int32_t>& polylines);
 
 private:
+    void BuildEnds();
+    void BuildBars();
+    bool ScanForBar(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
+
     const TDrawing& drawing_;
 
-    // --- Stroke ends, in cells as wide as the connect tolerance ---
-    struct TCell {
-        std::int64_t X = 0, Y = 0;
-        friend bool operator<(const TCell& a, const TCell& b) {
-            return a.X != b.X ? a.X < b.X : a.Y < b.Y;
-        }
-    };
-    struct TCellEntry {
-        TCell Cell;
-        TStrokeEnd End;
-    };
-    static bool CellOf(double x, double y, TCell& cell);
-    std::vector<TCellEntry> ends_; // sorted by cell
+    // --- Stroke ends, in cells as wide as the connect tolerance, hashed into buckets ---
+    bool endsBuilt_ = false;
+    std::vector<TStrokeEnd> ends_;          // grouped by bucket
+    std::vector<std::int32_t> bucketStart_; // bucket b holds ends_[start[b], start[b+1])
+    std::uint64_t bucketMask_ = 0;
 
-    // --- Start, end and middle points of every line, on a grid sized to their number ---
-    struct TLinePoint {
-        double X = 0, Y = 0;
+    // --- Start, end and middle points of every line; texts; V-mark middles ---
+    std::unique_ptr<TPointTree> linePoints_, textPoints_, vMarkPoints_;
+
+    // --- V-mark middles by their value of A x + B y, for the directions most asked about ---
+    struct TProjection {
+        double P = 0;
+        std::int32_t Polyline = 0;
+    };
+    struct TProjected {
+        double A = 0, B = 0;
+        std::int32_t Asked = 0;
+        std::vector<TProjection> Sorted; // empty until the direction has been asked often
+    };
+    std::vector<TProjected> projections_;
+    double vMarkReach_ = 0; // the largest coordinate of a V-mark middle, by absolute value
+
+    // --- Lines by direction: each group's lines share A and B, and are sorted by C ---
+    bool barsBuilt_ = false;
+    struct TOffset {
+        double C = 0;
         std::int32_t Line = 0;
     };
-    void BuildPointGrid();
-    std::vector<TLinePoint> farPoints_;       // beyond the grid's reach; always looked at
-    std::vector<TLinePoint> gridPoints_;      // grouped by cell
-    std::vector<std::int32_t> gridCellStart_; // cell c holds gridPoints_[start[c], start[c+1])
-    double gridLeft_ = 0, gridBottom_ = 0, gridCellSize_ = 1;
-    std::int64_t gridColumns_ = 0, gridRows_ = 0;
-
-    // --- Each line's equation, formed once ---
-    std::vector<TLineEquation> equations_;
-    std::vector<unsigned char> hasEquation_;
-    // For a quick rejection: A, B and C of each equation; C infinite for lines without one,
-    // all zero for an equation the rejection cannot judge.
-    std::vector<double> quickA_, quickB_, quickC_;
+    struct TDirection {
+        double A = 0, B = 0;
+        std::int32_t Begin = 0, End = 0; // into offsets_
+    };
+    std::vector<TOffset> offsets_;
+    std::vector<TDirection> directions_;
+    // Lines in no large group, by ascending index, with their equations for a quick rejection.
+    std::vector<std::int32_t> looseLines_;
+    std::vector<double> looseA_, looseB_, looseC_;
 };
 
 } // namespace kolvo

@@ -1,5 +1,6 @@
 #include "BenchDrawing.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "RebarMarks.h"
@@ -34,7 +35,23 @@ double BarY(const TCell& c, int j) {
 
 } // namespace
 
-TBenchDrawing MakeBenchDrawing(std::int32_t labels, std::int32_t otherLines) {
+const char* LayoutName(TBenchLayout layout) {
+    switch (layout) {
+    case TBenchLayout::Plain:
+        return "plain";
+    case TBenchLayout::FarStray:
+        return "one far stray line";
+    case TBenchLayout::OthersFirst:
+        return "other lines before the bars";
+    case TBenchLayout::LongLines:
+        return "very long lines";
+    case TBenchLayout::TiplessLeads:
+        return "tip-less network";
+    }
+    return "?";
+}
+
+TBenchDrawing MakeBenchDrawing(std::int32_t labels, std::int32_t otherLines, TBenchLayout layout) {
     TBenchDrawing bench;
     bench.Labels = labels;
     bench.OtherLines = otherLines;
@@ -50,6 +67,33 @@ TBenchDrawing MakeBenchDrawing(std::int32_t labels, std::int32_t otherLines) {
     const dxfgen::Pen body{"躯体", 256, ""};
     const char* const names[] = {"D10", "D13", "D16", "D19", "D22", "D25"};
 
+    // The chain of the tip-less layout stands in for most of the other lines, so that both
+    // layouts hold as many lines.
+    const int rows = (labels + CellsPerRow - 1) / CellsPerRow;
+    const int chainLines = layout == TBenchLayout::TiplessLeads ? 10 * labels : 0;
+    if (chainLines > 0) {
+        otherLines = std::max(0, otherLines - chainLines);
+    }
+    // Outlines and hatching in the upper part of each cell, clear of bars, leaders and labels.
+    // Long ones reach 50 cells either way; their ends and middles stay where the short ones
+    // have them, seen cell by cell.
+    const double reach = layout == TBenchLayout::LongLines ? 50 * CellSize : 0.0;
+    auto otherLinesOut = [&] {
+        for (int n = 0; n < otherLines; ++n) {
+            const TCell c = Cell(labels > 0 ? n % labels : 0);
+            const int k = (n / (labels > 0 ? labels : 1)) % 50;
+            if (k % 2 == 0) {
+                const double y = c.Y0 + 1600.0 + 7.0 * k;
+                doc.Line(body, {c.X0 + 1500.0 - reach, y}, {c.X0 + 1900.0 + reach, y});
+            } else {
+                const double x = c.X0 + 100.0 + 6.0 * k;
+                doc.Line(body, {x, c.Y0 + 1000.0 - reach}, {x, c.Y0 + 1900.0 + reach});
+            }
+        }
+    };
+    if (layout == TBenchLayout::OthersFirst) {
+        otherLinesOut();
+    }
     for (int i = 0; i < labels; ++i) {
         const TCell c = Cell(i);
         const double end = c.X0 + 1900.0 - 10.0 * (i % 7);
@@ -75,16 +119,24 @@ TBenchDrawing MakeBenchDrawing(std::int32_t labels, std::int32_t otherLines) {
             dxfgen::VMark(doc, leader, tip, joint, 30.0, true);
         }
     }
-    // Outlines and hatching in the upper part of each cell, clear of bars, leaders and labels.
-    for (int n = 0; n < otherLines; ++n) {
-        const TCell c = Cell(labels > 0 ? n % labels : 0);
-        const int k = (n / (labels > 0 ? labels : 1)) % 50;
-        if (k % 2 == 0) {
-            const double y = c.Y0 + 1600.0 + 7.0 * k;
-            doc.Line(body, {c.X0 + 1500.0, y}, {c.X0 + 1900.0, y});
-        } else {
-            const double x = c.X0 + 100.0 + 6.0 * k;
-            doc.Line(body, {x, c.Y0 + 1000.0}, {x, c.Y0 + 1900.0});
+    if (layout != TBenchLayout::OthersFirst) {
+        otherLinesOut();
+    }
+    if (layout == TBenchLayout::FarStray) {
+        doc.Line(body, {1e9, 1e9}, {1e9 + 500.0, 1e9});
+    }
+    // A zigzag chain above the plan: every joint joins exactly two lines and neither end of the
+    // chain meets anything, so a walk into it runs its whole length and finds no tip. Every
+    // fiftieth line gets a label circle just below its middle, so that line is the label's nearest.
+    const double chainY = rows * CellSize + 500.0;
+    for (int k = 0; k < chainLines; ++k) {
+        const dxfgen::Point from{20.0 * k, chainY + (k % 2) * 10.0};
+        const dxfgen::Point to{20.0 * (k + 1), chainY + ((k + 1) % 2) * 10.0};
+        doc.Line(body, from, to);
+        if (k % 50 == 25) {
+            const dxfgen::Point centre{(from.X + to.X) * 0.5, chainY - 3.0};
+            doc.Circle(mark, centre, 2.0);
+            doc.Text(mark, centre, 1.0, "D13");
         }
     }
     bench.ExpectedBars = labels * BarsPerCell;

@@ -1,15 +1,28 @@
-// kolvo-bench: writes a large synthetic reinforcement drawing to a temporary folder, runs the
-// analysis on it step by step and prints how long each step took and how much memory the
-// process needed. Not a test: it prints figures, and checks only that every bar was found.
+// kolvo-bench: writes large synthetic reinforcement drawings to a temporary folder, runs the
+// analysis on them and prints how long each step took and how much memory it needed. Not a
+// test: it prints figures, and checks only that every bar was found.
 //
-// kolvo-bench [--labels N] [--other-lines N] [--plain-scan]
+// kolvo-bench [--labels N] [--other-lines N] [--layout NAME] [--plain-scan]
+//     One drawing, step by step.
+// kolvo-bench --series [--sizes N,N,...] [--adversarial N] [--repeat N] [--plain-scan]
+//     How the analysis grows with the drawing (20 lines per label), how the layouts that have
+//     made searches slow compare with the plain one, the reader beside a newline scan of the
+//     same file, and the peak memory against the file size; each drawing is measured in a
+//     process of its own.
+// kolvo-bench --differential N [--first-seed N]
+//     Traces N random drawings full of ties with the indexed searches and with the plain scans
+//     and checks that both give the same tally (the tests run a few hundred of them).
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "Analysis.h"
 #include "BarTrace.h"
@@ -19,10 +32,18 @@
 #include "PeakMemory.h"
 #include "ReportFiles.h"
 #include "Tally.h"
+#include "ThisProgram.h"
+#include "TieDrawings.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
+using kolvo::bench::TBenchLayout;
+
+constexpr TBenchLayout AllLayouts[] = {TBenchLayout::Plain, TBenchLayout::FarStray,
+                                       TBenchLayout::OthersFirst, TBenchLayout::LongLines,
+                                       TBenchLayout::TiplessLeads};
+const char* const LayoutKeys[] = {"plain", "far-stray", "others-first", "long-lines", "tipless"};
 
 double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
@@ -33,8 +54,36 @@ double Mb(double bytes) {
 }
 
 int Usage() {
-    std::fputs("usage: kolvo-bench [--labels N] [--other-lines N] [--plain-scan]\n", stderr);
+    std::fputs("usage: kolvo-bench [--labels N] [--other-lines N] [--layout NAME] [--plain-scan]\n"
+               "       kolvo-bench --series [--sizes N,N,...] [--adversarial N] [--repeat N] "
+               "[--plain-scan]\n"
+               "       kolvo-bench --differential N [--first-seed N]\n"
+               "layouts: plain, far-stray, others-first, long-lines, tipless\n",
+               stderr);
     return 2;
+}
+
+// A temporary folder, removed with everything in it when this goes.
+struct TTempFolder {
+    std::filesystem::path Path;
+    TTempFolder() {
+        Path = std::filesystem::temp_directory_path() /
+               ("kolvo-bench-" + std::to_string(Clock::now().time_since_epoch().count()));
+        std::filesystem::create_directories(Path);
+    }
+    ~TTempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path, ignored);
+    }
+};
+
+// Writes the drawing; returns the number of bars in it. The drawing's text is let go before
+// this returns.
+std::int32_t WriteDrawing(const std::string& dxf, int labels, int otherLines, TBenchLayout layout) {
+    const kolvo::bench::TBenchDrawing bench =
+        kolvo::bench::MakeBenchDrawing(labels, otherLines, layout);
+    bench.Drawing.WriteFile(dxf);
+    return bench.ExpectedBars;
 }
 
 // Reads the drawing into `drawing` and traces it into `tally`; returns the trace time.
@@ -60,30 +109,36 @@ std::int32_t LinesIn(const std::string& path) {
     return lines;
 }
 
-int Run(int labels, int otherLines, bool plainScan) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() /
-        ("kolvo-bench-" + std::to_string(Clock::now().time_since_epoch().count()));
-    std::filesystem::create_directories(folder);
-    struct Cleanup {
-        std::filesystem::path path;
-        ~Cleanup() {
-            std::error_code ignored;
-            std::filesystem::remove_all(path, ignored);
+// The time to read the file through and find every line feed with memchr: what reading a file
+// line by line costs at the least. Returns -1 when the file cannot be read.
+double NewlineScanSeconds(const std::string& path, long long& newlines) {
+    const auto start = Clock::now();
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        return -1;
+    }
+    std::vector<char> buffer(1 << 20);
+    newlines = 0;
+    for (std::size_t got; (got = std::fread(buffer.data(), 1, buffer.size(), file)) > 0;) {
+        const char* p = buffer.data();
+        const char* end = p + got;
+        while ((p = static_cast<const char*>(
+                    std::memchr(p, '\n', static_cast<std::size_t>(end - p)))) != nullptr) {
+            ++newlines;
+            ++p;
         }
-    } cleanup{folder};
-    const std::string dxf = (folder / "bench.dxf").string();
-    const std::string report = (folder / "bench.csv").string();
+    }
+    std::fclose(file);
+    return SecondsSince(start);
+}
+
+int RunOne(int labels, int otherLines, TBenchLayout layout, bool plainScan) {
+    const TTempFolder folder;
+    const std::string dxf = (folder.Path / "bench.dxf").string();
+    const std::string report = (folder.Path / "bench.csv").string();
 
     auto start = Clock::now();
-    std::int32_t expectedBars = 0;
-    {
-        // The drawing's text is let go before the analysis starts.
-        const kolvo::bench::TBenchDrawing bench =
-            kolvo::bench::MakeBenchDrawing(labels, otherLines);
-        bench.Drawing.WriteFile(dxf);
-        expectedBars = bench.ExpectedBars;
-    }
+    const std::int32_t expectedBars = WriteDrawing(dxf, labels, otherLines, layout);
     const double writeSeconds = SecondsSince(start);
     const double size = static_cast<double>(std::filesystem::file_size(dxf));
 
@@ -107,7 +162,8 @@ int Run(int labels, int otherLines, bool plainScan) {
         sortSeconds = SecondsSince(start);
         start = Clock::now();
         kolvo::TReportFile summary, detail;
-        if (summary.Create(report) != 0 || detail.Create((folder / "bench.txt").string()) != 0) {
+        if (summary.Create(report) != 0 ||
+            detail.Create((folder.Path / "bench.txt").string()) != 0) {
             std::fputs("kolvo-bench: cannot create the reports\n", stderr);
             return 1;
         }
@@ -125,10 +181,11 @@ int Run(int labels, int otherLines, bool plainScan) {
     kolvo::TallyBarsFromDxf(dxf, report);
     const double wholeSeconds = SecondsSince(start);
     // One detail line per bar.
-    const std::int32_t wholeBars = LinesIn((folder / "bench.txt").string());
+    const std::int32_t wholeBars = LinesIn((folder.Path / "bench.txt").string());
 
-    std::printf("drawing      : %d labels, %d other lines, %d lines in all, written in %.2f s\n",
-                labels, otherLines, lineCount, writeSeconds);
+    std::printf("drawing      : %d labels, %d other lines, %s, %d lines in all, written in "
+                "%.2f s\n",
+                labels, otherLines, kolvo::bench::LayoutName(layout), lineCount, writeSeconds);
     std::printf("file size    : %.1f MB (%.0f bytes)\n", Mb(size), size);
     std::printf("read         : %.3f s, %.1f MB/s\n", readSeconds, Mb(size) / readSeconds);
     std::printf("trace        : %.3f s (indexed search)\n", traceSeconds);
@@ -153,29 +210,259 @@ int Run(int labels, int otherLines, bool plainScan) {
     return ok ? 0 : 1;
 }
 
+// --- The series, each drawing measured in a child process ---
+
+struct TMeasure {
+    double ScanSeconds = 0, ReadSeconds = 0, TraceSeconds = 0;
+    double PeakBytes = 0, FileBytes = 0;
+    long long Bars = 0, Lines = 0;
+};
+
+// The child: newline scan, read and trace of one file; the figures go to `result`.
+int Measure(const std::string& dxf, const std::string& result, bool plainScan) {
+    TMeasure m;
+    long long newlines = 0;
+    m.ScanSeconds = NewlineScanSeconds(dxf, newlines);
+    m.FileBytes = static_cast<double>(std::filesystem::file_size(dxf));
+    kolvo::TDrawing drawing;
+    kolvo::TTally tally;
+    m.TraceSeconds =
+        ReadAndTrace(dxf, plainScan ? kolvo::TTraceSearch::PlainScan : kolvo::TTraceSearch::Indexed,
+                     drawing, tally, &m.ReadSeconds);
+    m.PeakBytes = static_cast<double>(kolvo::bench::PeakMemoryBytes());
+    m.Bars = tally.Count();
+    m.Lines = drawing.LineCount();
+    std::FILE* out = std::fopen(result.c_str(), "w");
+    if (out == nullptr) {
+        return 1;
+    }
+    std::fprintf(out, "%.9f %.9f %.9f %.0f %.0f %lld %lld\n", m.ScanSeconds, m.ReadSeconds,
+                 m.TraceSeconds, m.PeakBytes, m.FileBytes, m.Bars, m.Lines);
+    return std::fclose(out) == 0 ? 0 : 1;
+}
+
+bool RunMeasure(const std::string& self, const std::string& dxf, const std::string& result,
+                bool plainScan, TMeasure& m) {
+    std::vector<std::string> args = {"--measure", dxf, result};
+    if (plainScan) {
+        args.push_back("--plain-scan");
+    }
+    if (kolvo::bench::RunProgram(self, args) != 0) {
+        return false;
+    }
+    std::FILE* in = std::fopen(result.c_str(), "r");
+    if (in == nullptr) {
+        return false;
+    }
+    const int fields =
+        std::fscanf(in, "%lf %lf %lf %lf %lf %lld %lld", &m.ScanSeconds, &m.ReadSeconds,
+                    &m.TraceSeconds, &m.PeakBytes, &m.FileBytes, &m.Bars, &m.Lines);
+    std::fclose(in);
+    return fields == 7;
+}
+
+// Other lines per label in the series: with the label's own 7 lines on average, 21 a label.
+constexpr int OtherLinesPerLabel = 14;
+
+int RunSeries(const std::string& self, const std::vector<int>& sizes, int adversarialLabels,
+              int repeat, bool plainScan) {
+    const TTempFolder folder;
+    const std::string dxf = (folder.Path / "series.dxf").string();
+    const std::string result = (folder.Path / "result.txt").string();
+    bool ok = true;
+
+    // Runs the layout `repeat` times and keeps the fastest trace (and its read).
+    auto measure = [&](int labels, TBenchLayout layout, int times, TMeasure& best) {
+        const std::int32_t expected =
+            WriteDrawing(dxf, labels, labels * OtherLinesPerLabel, layout);
+        for (int run = 0; run < times; ++run) {
+            TMeasure m;
+            if (!RunMeasure(self, dxf, result, plainScan, m)) {
+                std::fprintf(stderr, "kolvo-bench: the measuring run failed\n");
+                ok = false;
+                return false;
+            }
+            if (m.Bars != expected) {
+                std::printf("MISMATCH: %lld bars tallied, %d drawn\n", m.Bars, expected);
+                ok = false;
+            }
+            if (run == 0 || m.TraceSeconds < best.TraceSeconds) {
+                best = m;
+            }
+        }
+        return true;
+    };
+
+    std::printf("search: %s\n\n", plainScan ? "plain table scans" : "indexed");
+    std::printf("%8s %9s %8s %8s %9s %9s %6s %9s %10s %8s %7s\n", "labels", "lines", "MB", "read s",
+                "read MB/s", "scan MB/s", "ratio", "trace s", "us/label", "peak MB", "x file");
+    std::vector<TMeasure> series;
+    for (const int labels : sizes) {
+        TMeasure m;
+        if (!measure(labels, TBenchLayout::Plain, repeat, m)) {
+            return 1;
+        }
+        series.push_back(m);
+        const double readRate = Mb(m.FileBytes) / m.ReadSeconds;
+        const double scanRate = Mb(m.FileBytes) / m.ScanSeconds;
+        std::printf("%8d %9lld %8.1f %8.3f %9.1f %9.1f %6.2f %9.3f %10.1f %8.1f %7.2f\n", labels,
+                    m.Lines, Mb(m.FileBytes), m.ReadSeconds, readRate, scanRate,
+                    readRate / scanRate, m.TraceSeconds, 1e6 * m.TraceSeconds / labels,
+                    Mb(m.PeakBytes), m.PeakBytes / m.FileBytes);
+        std::fflush(stdout);
+    }
+    if (series.size() >= 2) {
+        const double growth = std::log(static_cast<double>(sizes.back()) / sizes.front());
+        const TMeasure& first = series.front();
+        const TMeasure& last = series.back();
+        std::printf("growth exponent %d -> %d labels: trace %.2f, read and trace %.2f\n",
+                    sizes.front(), sizes.back(),
+                    std::log(last.TraceSeconds / first.TraceSeconds) / growth,
+                    std::log((last.ReadSeconds + last.TraceSeconds) /
+                             (first.ReadSeconds + first.TraceSeconds)) /
+                        growth);
+    }
+
+    if (adversarialLabels > 0) {
+        std::printf("\nlayouts at %d labels (%d lines each), fastest trace of %d:\n",
+                    adversarialLabels, adversarialLabels * (OtherLinesPerLabel + 7), repeat);
+        double plain = 0;
+        for (const TBenchLayout layout : AllLayouts) {
+            TMeasure m;
+            if (!measure(adversarialLabels, layout, repeat, m)) {
+                return 1;
+            }
+            if (layout == TBenchLayout::Plain) {
+                plain = m.TraceSeconds;
+            }
+            std::printf("  %-30s trace %9.3f s  %7.2f x plain\n", kolvo::bench::LayoutName(layout),
+                        m.TraceSeconds, m.TraceSeconds / plain);
+            std::fflush(stdout);
+        }
+    }
+    std::printf("bars tallied: %s\n", ok ? "OK" : "MISMATCH");
+    return ok ? 0 : 1;
+}
+
+int RunDifferential(int drawings, int firstSeed) {
+    const auto start = Clock::now();
+    long long bars = 0;
+    int failed = 0;
+    for (int n = 0; n < drawings; ++n) {
+        const auto seed = static_cast<std::uint32_t>(firstSeed + n);
+        kolvo::TDrawing drawing;
+        kolvo::bench::MakeTieDrawing(seed, drawing);
+        std::int32_t found = 0;
+        const std::string difference = kolvo::bench::CompareIndexedWithPlain(drawing, found);
+        bars += found;
+        if (!difference.empty()) {
+            std::printf("drawing %u: %s\n", seed, difference.c_str());
+            ++failed;
+        }
+    }
+    std::printf("%d random drawings (seeds %d to %d), %lld bars, in %.1f s: %d differ\n", drawings,
+                firstSeed, firstSeed + drawings - 1, bars, SecondsSince(start), failed);
+    return failed == 0 ? 0 : 1;
+}
+
+bool ParseCount(const char* text, int& value) {
+    char* end = nullptr;
+    const long parsed = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || parsed < 0 || parsed > 1000000) {
+        return false;
+    }
+    value = static_cast<int>(parsed);
+    return true;
+}
+
+bool ParseSizes(const std::string& text, std::vector<int>& sizes) {
+    sizes.clear();
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        int value = 0;
+        if (!ParseCount(text.substr(from, comma - from).c_str(), value) || value == 0) {
+            return false;
+        }
+        sizes.push_back(value);
+        from = comma + 1;
+    }
+    return !sizes.empty();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     int labels = 2000;
     int otherLines = 100000;
+    int adversarial = 2000;
+    int repeat = 3;
     bool plainScan = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--plain-scan") {
-            plainScan = true;
-        } else if ((arg == "--labels" || arg == "--other-lines") && i + 1 < argc) {
-            char* end = nullptr;
-            const long value = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || value < 0 || value > 1000000) {
+    bool series = false;
+    int differential = 0;
+    int firstSeed = 1;
+    TBenchLayout layout = TBenchLayout::Plain;
+    std::vector<int> sizes = {1000, 10000, 50000};
+    try {
+        if (argc == 4 || (argc == 5 && std::string(argv[4]) == "--plain-scan")) {
+            if (std::string(argv[1]) == "--measure") {
+                return Measure(argv[2], argv[3], argc == 5);
+            }
+        }
+        for (int i = 1; i < argc; ++i) {
+            const std::string arg = argv[i];
+            const bool hasValue = i + 1 < argc;
+            if (arg == "--plain-scan") {
+                plainScan = true;
+            } else if (arg == "--series") {
+                series = true;
+            } else if (arg == "--labels" && hasValue) {
+                if (!ParseCount(argv[++i], labels)) {
+                    return Usage();
+                }
+            } else if (arg == "--other-lines" && hasValue) {
+                if (!ParseCount(argv[++i], otherLines)) {
+                    return Usage();
+                }
+            } else if (arg == "--adversarial" && hasValue) {
+                if (!ParseCount(argv[++i], adversarial)) {
+                    return Usage();
+                }
+            } else if (arg == "--repeat" && hasValue) {
+                if (!ParseCount(argv[++i], repeat) || repeat == 0) {
+                    return Usage();
+                }
+            } else if (arg == "--sizes" && hasValue) {
+                if (!ParseSizes(argv[++i], sizes)) {
+                    return Usage();
+                }
+            } else if (arg == "--differential" && hasValue) {
+                if (!ParseCount(argv[++i], differential) || differential == 0) {
+                    return Usage();
+                }
+            } else if (arg == "--first-seed" && hasValue) {
+                if (!ParseCount(argv[++i], firstSeed)) {
+                    return Usage();
+                }
+            } else if (arg == "--layout" && hasValue) {
+                const std::string name = argv[++i];
+                const auto key = std::find(std::begin(LayoutKeys), std::end(LayoutKeys), name);
+                if (key == std::end(LayoutKeys)) {
+                    return Usage();
+                }
+                layout = AllLayouts[key - std::begin(LayoutKeys)];
+            } else {
                 return Usage();
             }
-            (arg == "--labels" ? labels : otherLines) = static_cast<int>(value);
-        } else {
-            return Usage();
         }
-    }
-    try {
-        return Run(labels, otherLines, plainScan);
+        if (differential > 0) {
+            return RunDifferential(differential, firstSeed);
+        }
+        if (series) {
+            return RunSeries(kolvo::bench::ThisProgramPath(argv[0]), sizes, adversarial, repeat,
+                             plainScan);
+        }
+        return RunOne(labels, otherLines, layout, plainScan);
     } catch (const std::exception& e) {
         std::fprintf(stderr, "kolvo-bench: %s\n", e.what());
         return 1;
