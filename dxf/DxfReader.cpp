@@ -222,7 +222,8 @@ class DxfPass {
 public:
     explicit DxfPass(TDrawing& drawing) : drawing_(drawing), heights_(drawing) {}
 
-    void Run(std::string_view text) {
+    // Returns whether the pass reached the ENDSEC of the ENTITIES section.
+    bool Run(std::string_view text) {
         LineCursor lines(text);
         std::string_view codeLine;
         std::string_view value;
@@ -230,7 +231,7 @@ public:
         while (lines.Next(codeLine) && lines.Next(value)) {
             const std::int32_t code = DxfStrToInt(codeLine);
             if (inEntities_ && code == 0 && value == "ENDSEC") {
-                return;
+                return true;
             }
             if (inStyleTable_) {
                 StyleStep(code, value);
@@ -247,7 +248,10 @@ public:
                 }
             }
         }
+        return false;
     }
+
+    bool SawEntities() const { return inEntities_; }
 
 private:
     void StyleStep(std::int32_t code, std::string_view value) {
@@ -474,15 +478,46 @@ private:
     StyleHeights heights_;
 };
 
+// ---------------------------------------------------------------------------------------------
+// Files of other kinds, told apart by their first bytes before any of it is read as pairs.
+
+// A DXF file is text: a NUL byte this close to the start means a file of another kind (a
+// drawing in the CAD host's own format, an archive, UTF-16 text without a byte-order mark).
+constexpr std::size_t kTextProbeBytes = 1024;
+
+void RefuseForeignFile(std::string_view text) {
+    if (text.empty()) {
+        throw EDamagedDrawing(EmptyDrawingMessage);
+    }
+    if (text.starts_with("AutoCAD Binary DXF")) {
+        throw EDamagedDrawing(BinaryDxfMessage);
+    }
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        throw EDamagedDrawing(Utf16TextMessage);
+    }
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        throw EDamagedDrawing(Utf8BomMessage);
+    }
+    if (text.substr(0, kTextProbeBytes).find('\0') != std::string_view::npos) {
+        throw EDamagedDrawing(NotTextMessage);
+    }
+}
+
 } // namespace
 
 std::int32_t ReadDxfText(std::string_view text, TDrawing& drawing) {
     drawing.Reset();
+    RefuseForeignFile(text);
     const std::size_t nul = text.find('\0');
     if (nul != std::string_view::npos) {
         text = text.substr(0, nul);
     }
-    DxfPass(drawing).Run(text);
+    DxfPass pass(drawing);
+    // A complete export always ends its ENTITIES section; without that ENDSEC the file was cut
+    // off somewhere and what was read is only part of the drawing.
+    if (!pass.Run(text)) {
+        throw EDamagedDrawing(pass.SawEntities() ? CutOffDrawingMessage : NoEntitiesMessage);
+    }
     return drawing.LineCount();
 }
 
