@@ -4,6 +4,7 @@
 #include "DxfReader.h"
 #include "Errors.h"
 #include "FileNames.h"
+#include "NumberLimits.h"
 #include "ReportFiles.h"
 #include "Tally.h"
 #include "UserMessage.h"
@@ -25,6 +26,15 @@ bool ReportsShareAFile(const std::string& summaryPath) {
 
 } // namespace
 
+TTally TallyDrawing(TDrawing& drawing) {
+    RefuseUnprintableCoordinates(drawing);
+    TTally tally;
+    TBarTracer(drawing, tally).TraceAllLabels();
+    SortTally(tally);
+    RefuseUnprintableTally(tally);
+    return tally;
+}
+
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
     // Both reports cannot be written to one file; the file the name stands for is left as it
@@ -42,9 +52,7 @@ void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath)
 
     TDrawing drawing;
     ReadDxfFile(DxfPath, drawing);
-    TTally tally;
-    TBarTracer(drawing, tally).TraceAllLabels();
-    SortTally(tally);
+    const TTally tally = TallyDrawing(drawing);
 
     WriteDetailReport(detail, tally);
     WriteSummaryReport(summary, tally);

@@ -3,10 +3,18 @@
 
 #include <string>
 
+#include "DrawingModel.h"
+#include "Tally.h"
+
 namespace kolvo {
 
 // Shown through the user-message hook when the summary report cannot be created.
 inline constexpr char CannotCreateFileMessage[] = "ファイルを作成できません";
+
+// The analysis of a drawing already read: its bars traced and sorted. A drawing with a coordinate
+// or a bar length that a report cannot show (NumberLimits.h) raises EDamagedDrawing. Tracing
+// marks the drawing's lines and polylines.
+TTally TallyDrawing(TDrawing& drawing);
 
 // Reads the drawing at `DxfPath`, traces its labels and bars, and writes the summary report
 // (SummaryReportPath of `ReportPath`) and the detail report beside it.
