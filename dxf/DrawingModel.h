@@ -11,7 +11,6 @@
 
 #include "ByteText.h"
 #include "DxfTable.h"
-#include "SharedText.h"
 
 namespace kolvo {
 
@@ -22,9 +21,9 @@ struct TDxfLine {
     double X2 = 0, Y2 = 0, Z2 = 0;
     // A TLineTraceState: LineFree as read; bar tracing marks tip segments and counted bars.
     std::int32_t TraceState = 0;
-    SharedText<60> Layer;
-    SharedText<60> Color; // the group-62 line as written, leading blanks included
-    SharedText<60> LineType;
+    ByteText<60> Layer;
+    ByteText<60> Color; // the group-62 line as written, leading blanks included
+    ByteText<60> LineType;
 };
 
 // One TEXT or MTEXT entity.
@@ -35,25 +34,25 @@ struct TDxfText {
     std::int32_t HorzAlign = 0;
     std::int32_t VertAlign = 0;
     double Height = 0;
-    SharedText<60> Color;
-    SharedText<60> LineType;
+    ByteText<60> Color;
+    ByteText<60> LineType;
 };
 
 struct TDxfArc {
     double CX = 0, CY = 0, CZ = 0;
     double Radius = 0;
     double StartAngle = 0, EndAngle = 0;
-    SharedText<60> Layer;
-    SharedText<60> Color;
-    SharedText<60> LineType;
+    ByteText<60> Layer;
+    ByteText<60> Color;
+    ByteText<60> LineType;
 };
 
 struct TDxfCircle {
     double CX = 0, CY = 0, CZ = 0;
     double Radius = 0;
-    SharedText<60> Layer;
-    SharedText<60> Color;
-    SharedText<60> LineType;
+    ByteText<60> Layer;
+    ByteText<60> Color;
+    ByteText<60> LineType;
 };
 
 struct TDxfVertex {
@@ -65,9 +64,9 @@ struct TDxfVertex {
 struct TDxfPolyline {
     // 0 for every LWPOLYLINE; bar tracing marks a used V mark with PolylineMarkUsed.
     std::int32_t Flags = 0;
-    SharedText<60> Layer;
-    SharedText<60> Color;
-    SharedText<60> LineType;
+    ByteText<60> Layer;
+    ByteText<60> Color;
+    ByteText<60> LineType;
 
     std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices_.size()); }
     // Vertex `n`, 1 <= n <= VertexCount().

@@ -221,11 +221,11 @@ template <class Record> struct RealGroup {
 };
 template <class Record> struct TextGroup {
     std::int32_t code;
-    SharedText<60> Record::*field;
+    ByteText<60> Record::*field;
 };
 
 template <class Record>
-void FillGroups(Record& record, SharedTextPool<60>& pool, std::int32_t code, std::string_view value,
+void FillGroups(Record& record, std::int32_t code, std::string_view value,
                 std::span<const RealGroup<std::type_identity_t<Record>>> reals,
                 std::span<const TextGroup<std::type_identity_t<Record>>> texts) {
     for (const RealGroup<Record>& group : reals) {
@@ -236,7 +236,7 @@ void FillGroups(Record& record, SharedTextPool<60>& pool, std::int32_t code, std
     }
     for (const TextGroup<Record>& group : texts) {
         if (group.code == code) {
-            record.*group.field = pool.Get(value);
+            record.*group.field = value;
             return;
         }
     }
@@ -401,7 +401,7 @@ private:
     }
 
     void FillLine(std::int32_t code, std::string_view value) {
-        FillGroups(*line_, texts_, code, value, kLineReals, kLineTexts);
+        FillGroups(*line_, code, value, kLineReals, kLineTexts);
     }
 
     void FillText(std::int32_t code, std::string_view value) {
@@ -433,24 +433,24 @@ private:
             r.VertAlign = DxfStrToInt(value);
             break;
         default:
-            FillGroups(r, texts_, code, value, kTextReals, kTextTexts);
+            FillGroups(r, code, value, kTextReals, kTextTexts);
             break;
         }
     }
 
     void FillArc(std::int32_t code, std::string_view value) {
-        FillGroups(*arc_, texts_, code, value, kArcReals, kArcTexts);
+        FillGroups(*arc_, code, value, kArcReals, kArcTexts);
     }
 
     void FillCircle(std::int32_t code, std::string_view value) {
-        FillGroups(*circle_, texts_, code, value, kCircleReals, kCircleTexts);
+        FillGroups(*circle_, code, value, kCircleReals, kCircleTexts);
     }
 
     void FillPolyline(std::int32_t code, std::string_view value) {
         if (code == 70) {
             polyline_->Flags = DxfStrToInt(value);
         } else {
-            FillGroups(*polyline_, texts_, code, value, {}, kPolylineTexts);
+            FillGroups(*polyline_, code, value, {}, kPolylineTexts);
         }
     }
 
@@ -504,7 +504,7 @@ private:
             break;
         }
         default:
-            FillGroups(r, texts_, code, value, {}, kPolylineTexts);
+            FillGroups(r, code, value, {}, kPolylineTexts);
             break;
         }
     }
@@ -523,7 +523,6 @@ private:
     TDxfCircle* circle_ = nullptr;
     TDxfPolyline* polyline_ = nullptr;
 
-    SharedTextPool<60> texts_; // layers, colours and line types
     bool textHasGroup3_ = false;
     bool vertexDropped_ = false;
     StyleHeights heights_;

@@ -337,28 +337,6 @@ TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
                 drawing.StyleCount() == 0);
 }
 
-// Layers, colours and line types are kept once per value and shared among the records: each
-// record still reads its own value, cut at 60 bytes but never inside a double-byte character.
-TEST_F(DxfReaderTest, SharedLayerColourAndLineTypeTexts) {
-    const std::string longLayer = std::string(59, 'L') + "\x93\x53" + "tail"; // 0x93 0x53 at 60
-    const std::string body = G(0, "LINE") + G(8, longLayer) + G(62, "     1") + G(0, "LINE") +
-                             G(8, longLayer) + G(62, "     2") + G(6, "DASHED") + G(0, "CIRCLE") +
-                             G(8, "0") + G(62, "     1") + G(0, "LINE") + G(8, "0");
-    Read(Drawing(body));
-    ASSERT_EQ(drawing.LineCount(), 3);
-    EXPECT_EQ(drawing.Lines[0].Layer, std::string(59, 'L'));
-    EXPECT_EQ(drawing.Lines[1].Layer, std::string(59, 'L'));
-    EXPECT_EQ(drawing.Lines[2].Layer, "0");
-    EXPECT_EQ(drawing.Lines[0].Color, "     1");
-    EXPECT_EQ(drawing.Lines[1].Color, "     2");
-    EXPECT_EQ(drawing.Circles[0].Color, "     1");
-    EXPECT_TRUE(drawing.Lines[0].LineType.empty() && drawing.Lines[2].Color.empty());
-    EXPECT_EQ(drawing.Lines[1].LineType, "DASHED");
-    // Changing one record's text leaves the others sharing the old value as they were.
-    drawing.Lines[0].Color = "     3";
-    EXPECT_EQ(drawing.Circles[0].Color, "     1");
-}
-
 TEST_F(DxfReaderTest, PolylinesAndVertices) {
     const std::string body =
         // VERTEX groups with no polyline to go to.
