@@ -12,6 +12,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A file that is not a whole ASCII DXF drawing: cut off before its entities end, or a file of
+// another kind. Raised instead of tallying what happens to be readable.
+class EDamagedDrawing : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
 // A file that cannot be read, created, written or closed. `Code` is the runtime's I/O error
 // code (2 file not found, 3 bad file name, 4 too many open files, 5 access denied, 100 read
 // past end, 101 disk full, 106 invalid numeric input, or the system's own code).

@@ -20,4 +20,11 @@ void TDrawing::Reset() {
     Styles.Reset();
 }
 
+void TDrawing::Reserve(std::size_t fileBytes) {
+    // A LINE as the CAD host exports it takes about 200 bytes of the file or more; a drawing
+    // that holds other entities as well needs fewer line slots.
+    constexpr std::size_t kBytesPerLine = 200;
+    Lines.Reserve(fileBytes / kBytesPerLine);
+}
+
 } // namespace kolvo

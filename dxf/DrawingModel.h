@@ -4,6 +4,7 @@
 // each analysis has its own, so analyses never share state.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -133,6 +134,10 @@ struct TDrawing {
 
     // Empties every table, as each read begins.
     void Reset();
+
+    // Makes room for the records a DXF file of `fileBytes` bytes is likely to hold, so that
+    // the tables of a large drawing grow without being copied again and again.
+    void Reserve(std::size_t fileBytes);
 };
 
 } // namespace kolvo

@@ -1,6 +1,7 @@
 #include "DxfNumbers.h"
 
 #include <charconv>
+#include <cstdint>
 #include <system_error>
 
 #include "Errors.h"
@@ -40,6 +41,46 @@ long long LeadingDigitExponent(std::string_view intDigits, std::string_view frac
     }
     return exponent - static_cast<long long>(firstFrac) - 1;
 }
+constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
+                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+
+// Most values are plain decimals with few digits ("4100.0", "-12.5"): blanks, a sign, digits and
+// a fraction, nothing else. Up to 15 digits make a whole number below 2^53 that a double holds
+// exactly, and so is every power of ten up to 1e22, so one division gives the correctly rounded
+// result, as the full conversion would. Returns false for anything else, which the full
+// conversion then decides.
+bool TryParsePlainReal(std::string_view line, double& value) {
+    const char* at = line.data();
+    const char* const end = at + line.size();
+    while (at != end && *at == ' ') {
+        ++at;
+    }
+    const bool negative = at != end && *at == '-';
+    at += negative ? 1 : 0;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int fraction = -1; // digits after the period; -1 before it
+    for (; at != end; ++at) {
+        const unsigned d = static_cast<unsigned char>(*at) - '0';
+        if (d <= 9) {
+            digits = digits * 10 + d;
+            ++count;
+            fraction += fraction >= 0 ? 1 : 0;
+        } else if (*at == '.' && fraction < 0) {
+            fraction = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0 || count > 15) {
+        return false;
+    }
+    const double magnitude = fraction > 0 ? static_cast<double>(digits) / kPowersOfTen[fraction]
+                                          : static_cast<double>(digits);
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 } // namespace
 
 bool TryParseDxfInteger(std::string_view line, std::int32_t& value) {
@@ -70,6 +111,9 @@ bool TryParseDxfInteger(std::string_view line, std::int32_t& value) {
 }
 
 bool TryParseDxfReal(std::string_view line, double& value) {
+    if (TryParsePlainReal(line, value)) {
+        return true;
+    }
     std::size_t pos = SkipBlanks(line, 0);
     bool negative = false;
     if (pos < line.size() && (line[pos] == '+' || line[pos] == '-')) {
@@ -142,6 +186,18 @@ std::string NotARealMessage(std::string_view line) {
 }
 
 std::int32_t DxfStrToInt(std::string_view line) {
+    // Group codes as the host writes them: blanks, then one to three digits.
+    if (!line.empty() && line.size() <= 3 && IsDigit(line.back())) {
+        std::int32_t code = 0;
+        std::size_t pos = SkipBlanks(line, 0);
+        const std::size_t digitsStart = pos;
+        for (; pos < line.size() && IsDigit(line[pos]); ++pos) {
+            code = code * 10 + (line[pos] - '0');
+        }
+        if (pos == line.size() && pos != digitsStart) {
+            return code;
+        }
+    }
     std::int32_t value = 0;
     if (!TryParseDxfInteger(line, value)) {
         throw EConvertError(NotAnIntegerMessage(line));
@@ -151,7 +207,7 @@ std::int32_t DxfStrToInt(std::string_view line) {
 
 double DxfStrToFloat(std::string_view line) {
     double value = 0;
-    if (!TryParseDxfReal(line, value)) {
+    if (!TryParsePlainReal(line, value) && !TryParseDxfReal(line, value)) {
         throw EConvertError(NotARealMessage(line));
     }
     return value;

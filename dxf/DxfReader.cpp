@@ -41,62 +41,113 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-std::string LoadFile(const std::string& path, std::size_t sizeHint) {
-    errno = 0;
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        ThrowInOutError(errno);
-    }
-    std::string content;
-    std::size_t filled = 0;
-    // One byte more than expected, so that a file of the expected size is read in one call
-    // and its end is seen at once.
-    std::size_t chunk = sizeHint + 1;
-    for (;;) {
-        content.resize(filled + chunk);
-        const std::size_t got = std::fread(content.data() + filled, 1, chunk, file.get());
-        filled += got;
-        if (got < chunk) {
-            break;
-        }
-        chunk = filled; // doubles what is held, so a large file is read in few steps
-    }
-    if (std::ferror(file.get())) {
-        ThrowInOutError(errno);
-    }
-    content.resize(filled);
-    return content;
-}
-
 // ---------------------------------------------------------------------------------------------
 // Lines: CR LF, a lone LF and a lone CR each end a line; a break at the very end of the text
-// does not start another, empty line.
+// does not start another, empty line; a NUL byte ends the text.
+//
+// The lines are views into a buffer: text already in memory is read where it stands, and a file
+// is read in blocks, so that what the reader holds besides the drawing stays one block (grown
+// only for a line longer than a block), never the whole file or a copy per line.
 
-class LineCursor {
+class LineSource {
 public:
-    explicit LineCursor(std::string_view text)
+    // Text in memory, read where it stands.
+    explicit LineSource(std::string_view text)
         : next_(text.data()), end_(text.data() + text.size()) {}
 
-    bool Next(std::string_view& line) {
-        if (next_ == end_) {
+    // A file read from its current position in blocks of `blockSize` bytes.
+    LineSource(std::FILE* file, std::size_t blockSize) : file_(file), buffer_(blockSize) {
+        keep_ = next_ = end_ = buffer_.data();
+        Refill();
+    }
+
+    // The text at hand from the current position: at least the first block of a file.
+    std::string_view Ahead() const { return {next_, static_cast<std::size_t>(end_ - next_)}; }
+
+    // The next group pair: a code line and a value line. An odd last line is no pair.
+    bool NextPair(std::string_view& code, std::string_view& value) {
+        keep_ = next_;
+        if (!Next(code)) {
             return false;
         }
-        const char* start = next_;
-        const char* stop = start;
-        while (stop != end_ && *stop != '\n' && *stop != '\r') {
-            ++stop;
+        const std::size_t refills = refills_;
+        if (!Next(value)) {
+            return false;
         }
-        line = std::string_view(start, static_cast<std::size_t>(stop - start));
-        if (stop != end_) {
-            stop += (*stop == '\r' && stop + 1 != end_ && stop[1] == '\n') ? 2 : 1;
+        if (refills_ != refills) {
+            code = std::string_view(buffer_.data(), code.size()); // moved with its pair
         }
-        next_ = stop;
         return true;
     }
 
 private:
-    const char* next_;
-    const char* end_;
+    bool Next(std::string_view& line) {
+        for (;;) {
+            if (next_ == end_ && (file_ == nullptr || atEnd_)) {
+                return false;
+            }
+            const char* stop = next_;
+            // Most bytes are printable: only those up to CR can end a line or the text.
+            while (stop != end_ && (static_cast<unsigned char>(*stop) > '\r' ||
+                                    (*stop != '\n' && *stop != '\r' && *stop != '\0'))) {
+                ++stop;
+            }
+            // A line that runs to the end of the block, or a CR that may be the first half of
+            // a CR LF, needs the next block to be known.
+            const bool needMore = stop == end_ || (*stop == '\r' && stop + 1 == end_);
+            if (needMore && file_ != nullptr && !atEnd_) {
+                Refill();
+                continue;
+            }
+            line = std::string_view(next_, static_cast<std::size_t>(stop - next_));
+            if (stop == end_) {
+                next_ = stop;
+            } else if (*stop == '\0') {
+                next_ = end_; // the text ends here
+                atEnd_ = true;
+            } else {
+                next_ = stop + ((*stop == '\r' && stop + 1 != end_ && stop[1] == '\n') ? 2 : 1);
+            }
+            return true;
+        }
+    }
+
+    // Moves the unread part, from the start of the pair being read, to the front (growing the
+    // buffer when it fills it) and fills the rest from the file.
+    void Refill() {
+        const std::size_t kept = static_cast<std::size_t>(end_ - keep_);
+        const std::size_t from = static_cast<std::size_t>(keep_ - buffer_.data());
+        const std::size_t nextAt = static_cast<std::size_t>(next_ - keep_);
+        if (kept == buffer_.size()) {
+            buffer_.resize(buffer_.size() * 2); // a pair longer than the buffer
+        }
+        std::memmove(buffer_.data(), buffer_.data() + from, kept);
+        std::size_t filled = kept;
+        while (filled < buffer_.size()) {
+            const std::size_t got =
+                std::fread(buffer_.data() + filled, 1, buffer_.size() - filled, file_);
+            filled += got;
+            if (got == 0) {
+                if (std::ferror(file_)) {
+                    ThrowInOutError(errno);
+                }
+                atEnd_ = true;
+                break;
+            }
+        }
+        keep_ = buffer_.data();
+        next_ = keep_ + nextAt;
+        end_ = buffer_.data() + filled;
+        ++refills_;
+    }
+
+    std::FILE* file_ = nullptr;
+    std::vector<char> buffer_;
+    const char* keep_ = nullptr; // the start of the pair being read
+    const char* next_ = nullptr;
+    const char* end_ = nullptr;
+    bool atEnd_ = false;
+    std::size_t refills_ = 0;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -222,15 +273,15 @@ class DxfPass {
 public:
     explicit DxfPass(TDrawing& drawing) : drawing_(drawing), heights_(drawing) {}
 
-    void Run(std::string_view text) {
-        LineCursor lines(text);
+    // Returns whether the pass reached the ENDSEC of the ENTITIES section.
+    bool Run(LineSource& lines) {
         std::string_view codeLine;
         std::string_view value;
         // A code line without a value line after it (an odd last line) is not a pair.
-        while (lines.Next(codeLine) && lines.Next(value)) {
+        while (lines.NextPair(codeLine, value)) {
             const std::int32_t code = DxfStrToInt(codeLine);
             if (inEntities_ && code == 0 && value == "ENDSEC") {
-                return;
+                return true;
             }
             if (inStyleTable_) {
                 StyleStep(code, value);
@@ -247,7 +298,10 @@ public:
                 }
             }
         }
+        return false;
     }
+
+    bool SawEntities() const { return inEntities_; }
 
 private:
     void StyleStep(std::int32_t code, std::string_view value) {
@@ -474,15 +528,51 @@ private:
     StyleHeights heights_;
 };
 
+// ---------------------------------------------------------------------------------------------
+// Files of other kinds, told apart by their first bytes before any of it is read as pairs.
+
+// A DXF file is text: a NUL byte this close to the start means a file of another kind (a
+// drawing in the CAD host's own format, an archive, UTF-16 text without a byte-order mark).
+constexpr std::size_t kTextProbeBytes = 1024;
+
+void RefuseForeignFile(std::string_view text) {
+    if (text.empty()) {
+        throw EDamagedDrawing(EmptyDrawingMessage);
+    }
+    if (text.starts_with("AutoCAD Binary DXF")) {
+        throw EDamagedDrawing(BinaryDxfMessage);
+    }
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        throw EDamagedDrawing(Utf16TextMessage);
+    }
+    if (text.starts_with("\xEF\xBB\xBF")) {
+        throw EDamagedDrawing(Utf8BomMessage);
+    }
+    if (text.substr(0, kTextProbeBytes).find('\0') != std::string_view::npos) {
+        throw EDamagedDrawing(NotTextMessage);
+    }
+}
+
+// Reads the whole of `lines` into `drawing`, refusing what is no whole ASCII drawing.
+void ReadLines(LineSource& lines, TDrawing& drawing) {
+    RefuseForeignFile(lines.Ahead());
+    DxfPass pass(drawing);
+    // A complete export always ends its ENTITIES section; without that ENDSEC the file was cut
+    // off somewhere and what was read is only part of the drawing.
+    if (!pass.Run(lines)) {
+        throw EDamagedDrawing(pass.SawEntities() ? CutOffDrawingMessage : NoEntitiesMessage);
+    }
+}
+
+// Bytes read from a file at a time.
+constexpr std::size_t kBlockBytes = std::size_t{1} << 20;
+
 } // namespace
 
 std::int32_t ReadDxfText(std::string_view text, TDrawing& drawing) {
     drawing.Reset();
-    const std::size_t nul = text.find('\0');
-    if (nul != std::string_view::npos) {
-        text = text.substr(0, nul);
-    }
-    DxfPass(drawing).Run(text);
+    LineSource lines(text);
+    ReadLines(lines, drawing);
     return drawing.LineCount();
 }
 
@@ -492,8 +582,17 @@ std::int32_t ReadDxfFile(const std::string& path, TDrawing& drawing) {
     if (!FileExists(path, size)) {
         return 0;
     }
-    const std::string content = LoadFile(path, size);
-    return ReadDxfText(content, drawing);
+    errno = 0;
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        ThrowInOutError(errno);
+    }
+    // The blocks are read straight into the line buffer.
+    std::setvbuf(file.get(), nullptr, _IONBF, 0);
+    drawing.Reserve(size);
+    LineSource lines(file.get(), kBlockBytes);
+    ReadLines(lines, drawing);
+    return drawing.LineCount();
 }
 
 } // namespace kolvo

@@ -35,6 +35,9 @@ public:
         records_.reserve(TableGrowStep);
     }
 
+    // Room for `count` records before the table reallocates.
+    void Reserve(std::size_t count) { records_.reserve(count); }
+
     auto begin() { return records_.begin(); }
     auto end() { return records_.end(); }
     auto begin() const { return records_.begin(); }

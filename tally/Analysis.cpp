@@ -4,6 +4,7 @@
 #include "DxfReader.h"
 #include "Errors.h"
 #include "FileNames.h"
+#include "NumberLimits.h"
 #include "ReportFiles.h"
 #include "Tally.h"
 #include "UserMessage.h"
@@ -25,6 +26,17 @@ bool ReportsShareAFile(const std::string& summaryPath) {
 
 } // namespace
 
+TTally TallyDrawing(TDrawing& drawing, TTraceObserver* Observer) {
+    RefuseUnprintableCoordinates(drawing);
+    TTally tally;
+    TBarTracer tracer(drawing, tally);
+    tracer.SetObserver(Observer);
+    tracer.TraceAllLabels();
+    SortTally(tally);
+    RefuseUnprintableTally(tally);
+    return tally;
+}
+
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
                       const TTalliedHook& Tallied, TTraceObserver* Observer) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
@@ -43,11 +55,7 @@ void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
 
     TDrawing drawing;
     ReadDxfFile(DxfPath, drawing);
-    TTally tally;
-    TBarTracer tracer(drawing, tally);
-    tracer.SetObserver(Observer);
-    tracer.TraceAllLabels();
-    SortTally(tally);
+    const TTally tally = TallyDrawing(drawing, Observer);
 
     WriteDetailReport(detail, tally);
     WriteSummaryReport(summary, tally);

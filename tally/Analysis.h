@@ -13,6 +13,12 @@ namespace kolvo {
 // Shown through the user-message hook when the summary report cannot be created.
 inline constexpr char CannotCreateFileMessage[] = "ファイルを作成できません";
 
+// The analysis of a drawing already read: its bars traced and sorted. A drawing with a coordinate
+// or a bar length that a report cannot show (NumberLimits.h) raises EDamagedDrawing. Tracing
+// marks the drawing's lines and polylines. `Observer`, when given, is told of every step of the
+// trace.
+TTally TallyDrawing(TDrawing& drawing, TTraceObserver* Observer = nullptr);
+
 // Reads the drawing at `DxfPath`, traces its labels and bars, and writes the summary report
 // (SummaryReportPath of `ReportPath`) and the detail report beside it.
 //

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "DxfNumbers.h"
@@ -70,6 +71,29 @@ TEST(DxfNumbers, RealSyntaxAndExactness) {
 }
 
 // The messages are the runtime's texts in CP932, with the offending line quoted as it stands.
+// Short plain decimals take a quicker way than the full conversion; both must give the correctly
+// rounded double, so the quick one is checked against the C library on many random values.
+TEST(DxfNumbers, PlainDecimalsAreRoundedAsTheFullConversionRoundsThem) {
+    std::mt19937_64 random(15);
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 17);
+        std::string text = random() % 2 ? "-" : "";
+        for (int d = 0; d < digits; ++d) {
+            text += static_cast<char>('0' + random() % 10);
+        }
+        text.insert(text.size() - random() % (digits + 1), ".");
+        if (text == "." || text == "-.") {
+            continue;
+        }
+        double value = 0;
+        ASSERT_TRUE(TryParseDxfReal(text, value)) << text;
+        const double expected = std::strtod(text.c_str(), nullptr);
+        ASSERT_EQ(value, expected) << text;
+        ASSERT_EQ(std::signbit(value), std::signbit(expected)) << text;
+        ASSERT_EQ(DxfStrToFloat(text), expected) << text;
+    }
+}
+
 TEST(DxfNumbers, ConversionErrorMessages) {
     try {
         DxfStrToInt("  0 ");

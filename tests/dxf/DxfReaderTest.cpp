@@ -55,6 +55,15 @@ std::string ErrorOf(const std::function<void()>& action) {
     return "(no conversion error)";
 }
 
+std::string DamageOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const EDamagedDrawing& e) {
+        return e.what();
+    }
+    return "(no damaged-drawing error)";
+}
+
 const std::string kNotAnInteger =
     "' \x82\xcd\x90\xae\x90\x94\x82\xc5\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1";
 const std::string kNotAReal = "' \x82\xcd\x95\x82\x93\xae\x8f\xac\x90\x94\x93\x5f\x90\x94\x82\xc5"
@@ -100,20 +109,24 @@ TEST_F(DxfReaderTest, LineBreaksPairsAndTheEndOfTheText) {
         EXPECT_EQ(drawing.Circles[0].Radius, 2.5);
     }
     // An empty line is a line: here it is the layer name, and "8" stays a code.
-    Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n\n40\n1\n");
+    Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n\n40\n1\n0\nENDSEC\n");
     ASSERT_EQ(drawing.CircleCount(), 1);
     EXPECT_EQ(drawing.Circles[0].Layer, "");
     EXPECT_EQ(drawing.Circles[0].Radius, 1.0);
 
     // An odd last line is no pair: not even its code is looked at.
-    Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n40\n3\nnot a code");
+    Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n40\n3\n0\nENDSEC\nnot a code");
     ASSERT_EQ(drawing.CircleCount(), 1);
     EXPECT_EQ(drawing.Circles[0].Radius, 3.0);
 
-    // A NUL byte ends the text.
-    Read(std::string("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n") + '\0' + "0\nLINE\n");
+    // A NUL byte ends the text: what stands behind it, here the section's end, is not read.
+    // A comment first, so that the NUL stands too far in to be a sign of a binary file.
+    const std::string head = "999\n" + std::string(1100, 'x') + "\n";
+    EXPECT_EQ(DamageOf([&] {
+                  Read(head + "0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n" + '\0' + "0\nENDSEC\n");
+              }),
+              CutOffDrawingMessage);
     EXPECT_EQ(drawing.CircleCount(), 1);
-    EXPECT_EQ(drawing.LineCount(), 0);
 }
 
 TEST_F(DxfReaderTest, OnlyTheEntitiesSectionIsRead) {
@@ -131,9 +144,49 @@ TEST_F(DxfReaderTest, OnlyTheEntitiesSectionIsRead) {
     ASSERT_EQ(drawing.LineCount(), 1);
     EXPECT_EQ(drawing.Lines[0].X1, 1.0);
 
-    // Without an ENTITIES section nothing is an entity, and the whole file is scanned.
-    EXPECT_EQ(Read(blocks + G(0, "EOF")), 0);
+    // Without an ENTITIES section nothing is an entity, the whole file is scanned, and the file
+    // is no drawing.
+    EXPECT_EQ(DamageOf([&] { Read(blocks + G(0, "EOF")); }), NoEntitiesMessage);
+    EXPECT_EQ(drawing.LineCount(), 0);
     EXPECT_EQ(ErrorOf([&] { Read(blocks + "x\r\n" + G(0, "EOF")); }), "'x" + kNotAnInteger);
+}
+
+// Files in tests/data/damaged that are no whole ASCII drawing, each with what it is refused
+// with; an empty expected message stands for a conversion error.
+TEST(DxfReaderRefusals, FilesThatAreNoWholeDrawingAreNamedForWhatTheyAre) {
+    const struct {
+        const char* File;
+        const char* Message;
+    } cases[] = {
+        {"empty.dxf", EmptyDrawingMessage},
+        {"binary-dxf.dxf", BinaryDxfMessage},
+        {"utf16-le.dxf", Utf16TextMessage},
+        {"utf16-be.dxf", Utf16TextMessage},
+        {"utf8-bom.dxf", Utf8BomMessage},
+        {"renamed-drawing.dxf", NotTextMessage},
+        {"no-entities.dxf", NoEntitiesMessage},
+        {"entities-not-ended.dxf", CutOffDrawingMessage},
+        {"entities-cut-in-a-value.dxf", CutOffDrawingMessage},
+        {"text-without-pairs.dxf", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.File);
+        const std::string path =
+            testing::BuildPath(KOLVO_TEST_DATA_DIR) + "/damaged/" + std::string(c.File);
+        ASSERT_TRUE(testing::FileExists(path));
+        std::string message = "(read as a drawing)";
+        try {
+            ReadDxfFile(path, drawing);
+        } catch (const EDamagedDrawing& e) {
+            message = e.what();
+        } catch (const EConvertError&) {
+            message.clear();
+        }
+        EXPECT_EQ(message, c.Message);
+        // The in-memory reader refuses the same bytes the same way.
+        const std::string bytes = testing::ReadBytes(path);
+        EXPECT_ANY_THROW(ReadDxfText(bytes, drawing));
+    }
 }
 
 TEST_F(DxfReaderTest, ConversionErrorsKeepWhatWasRead) {

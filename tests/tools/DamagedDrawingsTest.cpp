@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "Analysis.h"
+#include "DxfReader.h"
 #include "Errors.h"
 #include "TestFiles.h"
 #include "UserMessage.h"
@@ -89,6 +90,8 @@ TEST(DamagedDrawings, EndInReportsOrInTheUsersMessage) {
             } catch (const EConvertError& e) {
                 ++refused;
                 EXPECT_NE(std::string(e.what()).find("'"), std::string::npos) << e.what();
+            } catch (const EDamagedDrawing&) {
+                ++refused; // cut short, or its ENTITIES section's name or end lost
             }
             // Whichever way it ended, both reports exist: written, or created and left empty.
             EXPECT_TRUE(FileExists(report + ".csv"));
@@ -100,6 +103,47 @@ TEST(DamagedDrawings, EndInReportsOrInTheUsersMessage) {
     // Both outcomes occur, so the damage reaches both the numbers and the structure.
     EXPECT_GT(analysed, 0);
     EXPECT_GT(refused, 0);
+}
+
+// A drawing cut off anywhere inside its ENTITIES section (an interrupted export, a full disk)
+// is refused, never tallied as the bars that happen to stand before the cut.
+TEST(DamagedDrawings, ADrawingCutOffInsideItsEntitiesIsRefused) {
+    TTempFolder folder;
+    for (const char* name : {"beam-g1", "slab-s1", "footing-f1"}) {
+        const std::string drawing =
+            ReadBytes(BuildPath(KOLVO_SAMPLES_DIR) + "/" + std::string(name) + ".dxf");
+        const std::size_t entities = drawing.find("ENTITIES") + 8;
+        const std::size_t end = drawing.find("ENDSEC", entities);
+        ASSERT_NE(end, std::string::npos);
+        // Cuts at 40 points spread over the section after its name, each at a byte and at the
+        // line's end.
+        int cutOff = 0;
+        for (int i = 0; i < 40; ++i) {
+            std::size_t at = entities + (end - entities) * static_cast<std::size_t>(i) / 40;
+            for (const bool atLineEnd : {false, true}) {
+                if (atLineEnd) {
+                    at = drawing.find('\n', at) + 1;
+                }
+                SCOPED_TRACE(std::string(name) + " cut at " + std::to_string(at));
+                const std::string path = folder.File("cut.dxf");
+                WriteBytes(path, drawing.substr(0, at));
+                try {
+                    TallyBarsFromDxf(path, folder.File("report"));
+                    ADD_FAILURE() << "tallied as if whole";
+                } catch (const EDamagedDrawing& e) {
+                    ++cutOff;
+                    EXPECT_EQ(std::string(e.what()), CutOffDrawingMessage);
+                } catch (const EConvertError&) {
+                    // A cut inside a number can leave one that is no number ("1.5E").
+                    EXPECT_FALSE(atLineEnd);
+                }
+            }
+        }
+        EXPECT_GE(cutOff, 60);
+        // The whole drawing still reads.
+        WriteBytes(folder.File("whole.dxf"), drawing);
+        EXPECT_NO_THROW(TallyBarsFromDxf(folder.File("whole.dxf"), folder.File("report")));
+    }
 }
 
 } // namespace

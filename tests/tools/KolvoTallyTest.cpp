@@ -229,6 +229,16 @@ TEST_F(KolvoTally, AFailedRunKeepsTheEarlierReports) {
     }
 }
 
+TEST_F(KolvoTally, ACutOffDrawingFailsAndSaysSo) {
+    const std::string whole = ReadBytes(Sample("beam-g1.dxf"));
+    const std::string drawing = Work("cut.dxf");
+    WriteBytes(drawing, whole.substr(0, whole.find("ENDSEC", whole.find("ENTITIES")) - 20));
+    const TRunResult r = Run({drawing, Work("out")});
+    EXPECT_EQ(r.ExitCode, 1);
+    EXPECT_TRUE(Contains(r.Err, SHOWN("図面ファイルが途中で切れています"))) << r.Err;
+    EXPECT_EQ(r.Out, "");
+}
+
 TEST_F(KolvoTally, ASummaryThatCannotBeCreatedFails) {
     const std::string report = Work("no-such-folder") + "/plan";
     const TRunResult r = Run({Sample("beam-g1.dxf"), report});

@@ -1,0 +1,115 @@
+// dxf-readbench: how fast the DXF reader reads a large drawing and how much memory it holds,
+// beside a plain memchr scan for line ends over the same file in the same run. Prints figures;
+// asserts nothing.
+//
+// dxf-readbench --make FILE LABELS OTHER_LINES   writes the benchmark drawing to FILE
+// dxf-readbench FILE                             reads FILE and prints the figures
+//
+// Make the drawing in one run and read it in another, so that the peak memory of the read is not
+// the writer's.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BenchDrawing.h"
+#include "DrawingModel.h"
+#include "DxfReader.h"
+#include "PeakMemory.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double Mb(double bytes) {
+    return bytes / (1024.0 * 1024.0);
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+
+// Line ends in the file, counted with memchr over 1 MB blocks read with fread.
+std::size_t NewlineScan(const std::string& path) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        throw std::runtime_error("cannot open " + path);
+    }
+    std::vector<char> block(1 << 20);
+    std::size_t lines = 0;
+    for (;;) {
+        const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
+        const char* at = block.data();
+        const char* end = at + got;
+        while ((at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr) {
+            ++lines;
+            ++at;
+        }
+        if (got < block.size()) {
+            return lines;
+        }
+    }
+}
+
+int Read(const std::string& path) {
+    const double size = static_cast<double>(std::filesystem::file_size(path));
+    const double baseline = static_cast<double>(kolvo::bench::PeakMemoryBytes());
+    double readBest = 1e30;
+    std::int32_t lineCount = 0;
+    double peak = 0;
+    for (int round = 0; round < 3; ++round) {
+        kolvo::TDrawing drawing;
+        const auto start = Clock::now();
+        lineCount = kolvo::ReadDxfFile(path, drawing);
+        readBest = std::min(readBest, SecondsSince(start));
+        if (round == 0) {
+            peak = static_cast<double>(kolvo::bench::PeakMemoryBytes());
+        }
+    }
+    double scanBest = 1e30;
+    std::size_t newlines = 0;
+    for (int round = 0; round < 3; ++round) {
+        const auto start = Clock::now();
+        newlines = NewlineScan(path);
+        scanBest = std::min(scanBest, SecondsSince(start));
+    }
+    std::printf("file         : %.1f MB, %zu lines, %d LINE records\n", Mb(size), newlines,
+                lineCount);
+    std::printf("memchr scan  : %.3f s, %.1f MB/s\n", scanBest, Mb(size) / scanBest);
+    std::printf("reader       : %.3f s, %.1f MB/s, %.2f of the scan's speed\n", readBest,
+                Mb(size) / readBest, scanBest / readBest);
+    std::printf("peak memory  : %.1f MB, %.2f x the file (%.1f MB before the read)\n", Mb(peak),
+                peak / size, Mb(baseline));
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        if (argc == 5 && std::string(argv[1]) == "--make") {
+            const auto bench =
+                kolvo::bench::MakeBenchDrawing(std::atoi(argv[3]), std::atoi(argv[4]));
+            bench.Drawing.WriteFile(argv[2]);
+            return 0;
+        }
+        if (argc == 2) {
+            return Read(argv[1]);
+        }
+        std::fputs("usage: dxf-readbench --make FILE LABELS OTHER_LINES | dxf-readbench FILE\n",
+                   stderr);
+        return 2;
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "dxf-readbench: %s\n", e.what());
+        return 1;
+    }
+}
