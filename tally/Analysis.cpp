@@ -38,13 +38,16 @@ TTally TallyDrawing(TDrawing& drawing, TTraceObserver* Observer) {
 }
 
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
-                      const TTalliedHook& Tallied, TTraceObserver* Observer) {
+                      const TTalliedHook& Tallied, TTraceObserver* Observer,
+                      const UserMessageHook& ShowMessage) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
     // Both reports cannot be written to one file; the file the name stands for is left as it
     // is, as when it cannot be created.
     TReportFile summary;
     if (ReportsShareAFile(summaryPath) || summary.Create(summaryPath) != 0) {
-        ShowUserMessage(CannotCreateFileMessage);
+        if (ShowMessage) {
+            ShowMessage(CannotCreateFileMessage);
+        }
         return;
     }
     const std::string detailPath = DetailReportPath(summaryPath);

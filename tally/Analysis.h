@@ -7,6 +7,7 @@
 #include "DrawingModel.h"
 #include "Tally.h"
 #include "TraceObserver.h"
+#include "UserMessage.h"
 
 namespace kolvo {
 
@@ -31,9 +32,11 @@ TTally TallyDrawing(TDrawing& drawing, TTraceObserver* Observer = nullptr);
 //
 // `Tallied`, when given, is called once both reports are complete, with the drawing as traced
 // and the sorted tally: what a caller builds beyond the reports comes from the same analysis.
-// `Observer`, when given, is told of every step of the trace.
+// `Observer`, when given, is told of every step of the trace. `ShowMessage`, when given, receives
+// the messages the user must see; without it they are dropped.
 using TTalliedHook = std::function<void(const TDrawing&, const TTally&)>;
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
-                      const TTalliedHook& Tallied = {}, TTraceObserver* Observer = nullptr);
+                      const TTalliedHook& Tallied = {}, TTraceObserver* Observer = nullptr,
+                      const UserMessageHook& ShowMessage = {});
 
 } // namespace kolvo

@@ -1,6 +1,7 @@
 // Messages the user must see while the analysis runs. The analysis core has no user interface of
-// its own: the program that calls it decides how a message is shown (a message box with the
-// application title, a line on the terminal, ...).
+// its own: the caller of an analysis decides how a message is shown (a message box with the
+// application title, a line on the terminal, ...), and hands that over with the analysis so that
+// two analyses at once never share it.
 #pragma once
 
 #include <functional>
@@ -10,11 +11,5 @@ namespace kolvo {
 
 // Receives one message text (CP932 bytes).
 using UserMessageHook = std::function<void(const std::string&)>;
-
-// Installs the hook that ShowUserMessage calls; an empty hook drops the messages.
-void SetUserMessageHook(UserMessageHook hook);
-
-// Hands `text` to the installed hook, if any.
-void ShowUserMessage(const std::string& text);
 
 } // namespace kolvo

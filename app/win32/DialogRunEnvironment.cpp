@@ -4,25 +4,15 @@
 #include "Analysis.h"
 #include "Application.h"
 #include "KolvoZokuseiU.h"
-#include "UserMessage.h"
 #include "TextCodec.h"
+#include "UserMessage.h"
 
 namespace kolvo {
 
 DialogRunEnvironment::DialogRunEnvironment(TKolvoZokuSeiF& form, const DialogServices& services)
-    : form_(form), services_(services) {
-    // The analysis reports a summary it cannot create through the user-message hook: during a
-    // run that is a message box over the dialog.
-    SetUserMessageHook([this, window = form.Handle()](const std::string& text) {
-        if (services_.showMessage) {
-            services_.showMessage(window, text);
-        }
-    });
-}
+    : form_(form), services_(services) {}
 
-DialogRunEnvironment::~DialogRunEnvironment() {
-    SetUserMessageHook({});
-}
+DialogRunEnvironment::~DialogRunEnvironment() = default;
 
 std::string DialogRunEnvironment::ReportName() {
     return form_.ReportName();
@@ -91,7 +81,13 @@ bool DialogRunEnvironment::ProgramClosing() {
 }
 
 void DialogRunEnvironment::Analyse(const std::string& dxfPath, const std::string& reportPath) {
-    TallyBarsFromDxf(dxfPath, reportPath);
+    // A summary the analysis cannot create is shown as a message box over the dialog.
+    TallyBarsFromDxf(dxfPath, reportPath, {}, nullptr,
+                     [this, window = form_.Handle()](const std::string& text) {
+                         if (services_.showMessage) {
+                             services_.showMessage(window, text);
+                         }
+                     });
 }
 
 void DialogRunEnvironment::PaintNotice(NoticeWindow window, const std::string& text) {

@@ -86,11 +86,10 @@ private:
 
 class AnalysisTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        SetUserMessageHook([this](const std::string& text) { messages_.push_back(text); });
-    }
-    void TearDown() override {
-        SetUserMessageHook(nullptr);
+    // The analysis with its user messages collected in messages_.
+    void Analyse(const std::string& DxfPath, const std::string& ReportPath) {
+        TallyBarsFromDxf(DxfPath, ReportPath, {}, nullptr,
+                         [this](const std::string& text) { messages_.push_back(text); });
     }
 
     std::string Path(const char* name) const { return dir_.File(name); }
@@ -131,7 +130,7 @@ const char* const TwoLabelsDetail =
 const char* const TwoLabelsSummary = "D10,1,224\r\nD13,1,300\r\nD13,1,301\r\n";
 
 TEST_F(AnalysisTest, WritesBothReportsByteForByte) {
-    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.csv"));
+    Analyse(WriteDxf(TwoLabels()), Path("plan.csv"));
     EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(Contents(Path("plan.txt")), TwoLabelsDetail);
     EXPECT_EQ(Contents(Path("plan.csv")), TwoLabelsSummary);
@@ -140,13 +139,13 @@ TEST_F(AnalysisTest, WritesBothReportsByteForByte) {
 TEST_F(AnalysisTest, AppendsCsvToANameWithoutExtensionAndReplacesOldReports) {
     std::ofstream(Path("plan.csv"), std::ios::binary) << std::string(5000, 'x');
     std::ofstream(Path("plan.txt"), std::ios::binary) << std::string(5000, 'x');
-    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan"));
+    Analyse(WriteDxf(TwoLabels()), Path("plan"));
     EXPECT_EQ(Contents(Path("plan.csv")), TwoLabelsSummary);
     EXPECT_EQ(Contents(Path("plan.txt")), TwoLabelsDetail);
 }
 
 TEST_F(AnalysisTest, AnotherExtensionKeepsTheSummaryName) {
-    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.dat"));
+    Analyse(WriteDxf(TwoLabels()), Path("plan.dat"));
     EXPECT_EQ(Contents(Path("plan.dat")), TwoLabelsSummary);
     EXPECT_TRUE(fs::exists(Path("plan.txt")));
     EXPECT_FALSE(fs::exists(Path("plan.csv")));
@@ -154,8 +153,8 @@ TEST_F(AnalysisTest, AnotherExtensionKeepsTheSummaryName) {
 
 TEST_F(AnalysisTest, EachAnalysisStartsWithAnEmptyTally) {
     const std::string dxf = WriteDxf(TwoLabels());
-    TallyBarsFromDxf(dxf, Path("first.csv"));
-    TallyBarsFromDxf(dxf, Path("second.csv"));
+    Analyse(dxf, Path("first.csv"));
+    Analyse(dxf, Path("second.csv"));
     EXPECT_EQ(Contents(Path("second.csv")), Contents(Path("first.csv")));
     EXPECT_EQ(Contents(Path("second.txt")), Contents(Path("first.txt")));
 }
@@ -163,7 +162,7 @@ TEST_F(AnalysisTest, EachAnalysisStartsWithAnEmptyTally) {
 TEST_F(AnalysisTest, ADrawingWithoutBarsGivesTwoEmptyReports) {
     DxfText dxf;
     dxf.Circle(0, 0, 5).Line(5, 0, 50, 0, "LEADER");
-    TallyBarsFromDxf(WriteDxf(dxf), Path("plan.csv"));
+    Analyse(WriteDxf(dxf), Path("plan.csv"));
     ASSERT_TRUE(fs::exists(Path("plan.csv")));
     ASSERT_TRUE(fs::exists(Path("plan.txt")));
     EXPECT_EQ(Contents(Path("plan.csv")), "");
@@ -172,7 +171,7 @@ TEST_F(AnalysisTest, ADrawingWithoutBarsGivesTwoEmptyReports) {
 }
 
 TEST_F(AnalysisTest, ASummaryThatCannotBeCreatedIsReportedAndNothingElseHappens) {
-    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("missing-folder/plan.csv"));
+    Analyse(WriteDxf(TwoLabels()), Path("missing-folder/plan.csv"));
     ASSERT_EQ(messages_.size(), 1u);
     EXPECT_EQ(messages_[0], "ファイルを作成できません");
     EXPECT_EQ(messages_[0], "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xec\x90\xac\x82\xc5"
@@ -181,7 +180,7 @@ TEST_F(AnalysisTest, ASummaryThatCannotBeCreatedIsReportedAndNothingElseHappens)
 
     // A folder in the summary's place.
     fs::create_directory(Path("taken.csv"));
-    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("taken.csv"));
+    Analyse(WriteDxf(TwoLabels()), Path("taken.csv"));
     EXPECT_EQ(messages_.size(), 2u);
     EXPECT_FALSE(fs::exists(Path("taken.txt")));
 }
@@ -189,7 +188,7 @@ TEST_F(AnalysisTest, ASummaryThatCannotBeCreatedIsReportedAndNothingElseHappens)
 TEST_F(AnalysisTest, ADetailReportThatCannotBeCreatedRaisesAndLeavesTheSummaryEmpty) {
     fs::create_directory(Path("plan.txt"));
     try {
-        TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.csv"));
+        Analyse(WriteDxf(TwoLabels()), Path("plan.csv"));
         FAIL() << "no error raised";
     } catch (const EInOutError& error) {
         EXPECT_EQ(std::string(error.what()), InOutErrorMessage(error.Code()));
@@ -203,11 +202,11 @@ TEST_F(AnalysisTest, ADetailReportThatCannotBeCreatedRaisesAndLeavesTheSummaryEm
 
 TEST_F(AnalysisTest, ATxtReportNameCannotHoldBothReports) {
     std::ofstream(Path("plan.txt"), std::ios::binary) << "old";
-    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.txt"));
+    Analyse(WriteDxf(TwoLabels()), Path("plan.txt"));
     EXPECT_EQ(messages_, std::vector<std::string>{CannotCreateFileMessage});
     EXPECT_EQ(Contents(Path("plan.txt")), "old");
     // Other names that merely look alike are reports of their own.
-    TallyBarsFromDxf(WriteDxf(TwoLabels()), Path("plan.txt2"));
+    Analyse(WriteDxf(TwoLabels()), Path("plan.txt2"));
     EXPECT_EQ(Contents(Path("plan.txt2")), TwoLabelsSummary);
     EXPECT_EQ(Contents(Path("plan.txt")), TwoLabelsDetail);
 }
@@ -216,7 +215,7 @@ TEST_F(AnalysisTest, AnUnreadableDrawingLeavesBothReportsEmpty) {
     const std::string dxf = Path("broken.dxf");
     std::ofstream(dxf, std::ios::binary)
         << "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\nTWELVE\r\n";
-    EXPECT_THROW(TallyBarsFromDxf(dxf, Path("plan.csv")), EConvertError);
+    EXPECT_THROW(Analyse(dxf, Path("plan.csv")), EConvertError);
     EXPECT_EQ(Contents(Path("plan.csv")), "");
     EXPECT_EQ(Contents(Path("plan.txt")), "");
     EXPECT_TRUE(fs::remove(Path("plan.csv")));

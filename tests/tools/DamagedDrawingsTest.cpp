@@ -72,7 +72,9 @@ std::string Damage(const std::string& drawing, std::mt19937& random) {
 TEST(DamagedDrawings, EndInReportsOrInTheUsersMessage) {
     TTempFolder folder;
     std::vector<std::string> messages;
-    SetUserMessageHook([&messages](const std::string& text) { messages.push_back(text); });
+    const UserMessageHook collect = [&messages](const std::string& text) {
+        messages.push_back(text);
+    };
     std::mt19937 random(20261208);
     int analysed = 0;
     int refused = 0;
@@ -85,7 +87,7 @@ TEST(DamagedDrawings, EndInReportsOrInTheUsersMessage) {
             WriteBytes(path, Damage(drawing, random));
             const std::string report = folder.File("report");
             try {
-                TallyBarsFromDxf(path, report);
+                TallyBarsFromDxf(path, report, {}, nullptr, collect);
                 ++analysed;
             } catch (const EConvertError& e) {
                 ++refused;
@@ -98,7 +100,6 @@ TEST(DamagedDrawings, EndInReportsOrInTheUsersMessage) {
             EXPECT_TRUE(FileExists(report + ".txt"));
         }
     }
-    SetUserMessageHook(nullptr);
     EXPECT_TRUE(messages.empty());
     // Both outcomes occur, so the damage reaches both the numbers and the structure.
     EXPECT_GT(analysed, 0);

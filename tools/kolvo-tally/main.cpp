@@ -203,10 +203,10 @@ int Tally(const TOptions& options) {
     };
 
     std::vector<std::string> refusals;
-    kolvo::SetUserMessageHook([&refusals](const std::string& text) { refusals.push_back(text); });
     std::string failure;
     try {
-        kolvo::TallyBarsFromDxf(drawing, names.AnalysisReport, tallied, &trace);
+        kolvo::TallyBarsFromDxf(drawing, names.AnalysisReport, tallied, &trace,
+                                [&refusals](const std::string& text) { refusals.push_back(text); });
     } catch (const std::bad_alloc&) {
         failure = "メモリが足りません";
     } catch (const std::exception& e) {
