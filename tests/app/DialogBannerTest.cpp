@@ -6,6 +6,8 @@
 #include "OffscreenImage.h"
 #include "TestFiles.h"
 
+#include "ProcessWindows.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -32,25 +34,8 @@ protected:
     testing::TTempFolder scratch;
 };
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 15000) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
-    }
-    return true;
-}
+using test::PumpMessages;
+using test::PumpUntil;
 
 // The banner's visible part (client x 8 to the dialog's right edge, y 8 to 43) as the screen
 // shows it.

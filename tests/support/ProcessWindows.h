@@ -17,4 +17,11 @@ HWND FindProcessWindow(DWORD processId, const char* windowClass);
 // fails the test instead of hanging it.
 bool WaitFor(const std::function<bool()>& condition, DWORD milliseconds = 30000);
 
+// Hands this thread's pending messages to their windows.
+void PumpMessages();
+
+// Handles this thread's messages until `done` holds; false when it has not after about
+// `milliseconds`, so that a control that never gets there fails the test instead of hanging it.
+bool PumpUntil(const std::function<bool()>& done, DWORD milliseconds = 15000);
+
 } // namespace kolvo::test

@@ -4,6 +4,8 @@
 // generous bound.
 #include "EsMarque.h"
 
+#include "ProcessWindows.h"
+
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -11,26 +13,8 @@
 namespace kolvo {
 namespace {
 
-void PumpMessages() {
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-// Handles messages until `done` holds or ten seconds have passed.
-bool PumpUntil(const std::function<bool()>& done) {
-    const DWORD start = GetTickCount();
-    while (!done()) {
-        if (GetTickCount() - start > 10000) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-        PumpMessages();
-    }
-    return true;
-}
+using test::PumpMessages;
+using test::PumpUntil;
 
 class Marquee : public ::testing::Test {
 protected:
