@@ -41,14 +41,16 @@ long long LeadingDigitExponent(std::string_view intDigits, std::string_view frac
     }
     return exponent - static_cast<long long>(firstFrac) - 1;
 }
-constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7, 1e8,
-                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16};
+constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// Most values are plain decimals with few digits ("4100.0", "-12.5"): blanks, a sign, digits and
-// a fraction, nothing else. Up to 15 digits make a whole number below 2^53 that a double holds
-// exactly, and so is every power of ten up to 1e22, so one division gives the correctly rounded
-// result, as the full conversion would. Returns false for anything else, which the full
-// conversion then decides.
+// Most values are plain decimals ("4100.0", "-12.5", "1071.213203435596"): blanks, a sign,
+// digits and a fraction, nothing else. Their digits, with the fraction's trailing zeros dropped,
+// make a whole number; when it is at most 2^53 a double holds it exactly, as it does every power
+// of ten up to 1e22, so one division gives the correctly rounded result, and a value without a
+// fraction needs none. Other plain decimals of up to 19 digits go to from_chars as they stand.
+// Returns false for anything else, which the full conversion then decides.
 bool TryParsePlainReal(std::string_view line, double& value) {
     const char* at = line.data();
     const char* const end = at + line.size();
@@ -57,26 +59,42 @@ bool TryParsePlainReal(std::string_view line, double& value) {
     }
     const bool negative = at != end && *at == '-';
     at += negative ? 1 : 0;
+    const char* const numberStart = at;
     std::uint64_t digits = 0;
-    int count = 0;
-    int fraction = -1; // digits after the period; -1 before it
-    for (; at != end; ++at) {
-        const unsigned d = static_cast<unsigned char>(*at) - '0';
-        if (d <= 9) {
+    unsigned d = 0;
+    for (; at != end && (d = static_cast<unsigned char>(*at) - unsigned{'0'}) <= 9; ++at) {
+        digits = digits * 10 + d;
+    }
+    std::ptrdiff_t count = at - numberStart;
+    // The digits up to the fraction's last non-zero one, and how many of them are fraction.
+    std::uint64_t kept = digits;
+    std::ptrdiff_t keptFraction = 0;
+    if (at != end && *at == '.') {
+        const char* const fractionStart = ++at;
+        for (; at != end && (d = static_cast<unsigned char>(*at) - unsigned{'0'}) <= 9; ++at) {
             digits = digits * 10 + d;
-            ++count;
-            fraction += fraction >= 0 ? 1 : 0;
-        } else if (*at == '.' && fraction < 0) {
-            fraction = 0;
-        } else {
+            if (d != 0) {
+                kept = digits;
+                keptFraction = at + 1 - fractionStart;
+            }
+        }
+        count += at - fractionStart;
+    }
+    // Up to 19 digits `digits` cannot have wrapped.
+    if (at != end || count == 0 || count > 19) {
+        return false;
+    }
+    double magnitude = 0;
+    if (kept <= (std::uint64_t{1} << 53) && keptFraction <= 22) {
+        magnitude = keptFraction == 0 ? static_cast<double>(kept)
+                                      : static_cast<double>(kept) / kPowersOfTen[keptFraction];
+    } else {
+        // Nineteen digits cannot be out of a double's range.
+        const auto result = std::from_chars(numberStart, end, magnitude, std::chars_format::fixed);
+        if (result.ec != std::errc{} || result.ptr != end) {
             return false;
         }
     }
-    if (count == 0 || count > 15) {
-        return false;
-    }
-    const double magnitude = fraction > 0 ? static_cast<double>(digits) / kPowersOfTen[fraction]
-                                          : static_cast<double>(digits);
     value = negative ? -magnitude : magnitude;
     return true;
 }
@@ -186,20 +204,8 @@ std::string NotARealMessage(std::string_view line) {
 }
 
 std::int32_t DxfStrToInt(std::string_view line) {
-    // Group codes as the host writes them: blanks, then one to three digits.
-    if (!line.empty() && line.size() <= 3 && IsDigit(line.back())) {
-        std::int32_t code = 0;
-        std::size_t pos = SkipBlanks(line, 0);
-        const std::size_t digitsStart = pos;
-        for (; pos < line.size() && IsDigit(line[pos]); ++pos) {
-            code = code * 10 + (line[pos] - '0');
-        }
-        if (pos == line.size() && pos != digitsStart) {
-            return code;
-        }
-    }
     std::int32_t value = 0;
-    if (!TryParseDxfInteger(line, value)) {
+    if (!TryParseGroupCode(line, value) && !TryParseDxfInteger(line, value)) {
         throw EConvertError(NotAnIntegerMessage(line));
     }
     return value;

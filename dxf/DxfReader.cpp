@@ -2,18 +2,26 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <span>
-#include <type_traits>
 #include <unordered_map>
 
 #include "DrawingModel.h"
 #include "DxfNumbers.h"
 #include "Errors.h"
+#include "LineStops.h"
 #include "MTextCodes.h"
+
+// The reader's careful ways, taken once in thousands of lines, kept out of the hot loop.
+#if defined(__GNUC__)
+#define KOLVO_RARE [[gnu::cold, gnu::noinline]]
+#else
+#define KOLVO_RARE
+#endif
 
 namespace kolvo {
 
@@ -53,12 +61,15 @@ class LineSource {
 public:
     // Text in memory, read where it stands.
     explicit LineSource(std::string_view text)
-        : next_(text.data()), end_(text.data() + text.size()) {}
+        : next_(text.data()), end_(text.data() + text.size()) {
+        stops_.Seat(next_, end_);
+    }
 
     // A file read from its current position in blocks of `blockSize` bytes.
     LineSource(std::FILE* file, std::size_t blockSize) : file_(file), buffer_(blockSize) {
         keep_ = next_ = end_ = buffer_.data();
         Refill();
+        stops_.Seat(next_, end_);
     }
 
     // The text at hand from the current position: at least the first block of a file.
@@ -67,6 +78,25 @@ public:
     // The next group pair: a code line and a value line. An odd last line is no pair.
     bool NextPair(std::string_view& code, std::string_view& value) {
         keep_ = next_;
+        const char* codeStop = nullptr;
+        const char* valueStart = nullptr;
+        const char* valueStop = nullptr;
+        const char* after = nullptr;
+        if (stops_.Take(codeStop, valueStart) && stops_.Take(valueStop, after)) {
+            code = std::string_view(next_, static_cast<std::size_t>(codeStop - next_));
+            value = std::string_view(valueStart, static_cast<std::size_t>(valueStop - valueStart));
+            next_ = after;
+            return true;
+        }
+        // Near the end of a block, at the end of the text or at a NUL, line by line.
+        const bool paired = NextPairWithCare(code, value);
+        stops_.Seat(next_, end_);
+        return paired;
+    }
+
+private:
+    // Kept out of NextPair, so that the common way stays small enough to be inlined.
+    KOLVO_RARE bool NextPairWithCare(std::string_view& code, std::string_view& value) {
         if (!Next(code)) {
             return false;
         }
@@ -80,16 +110,13 @@ public:
         return true;
     }
 
-private:
     bool Next(std::string_view& line) {
         for (;;) {
             if (next_ == end_ && (file_ == nullptr || atEnd_)) {
                 return false;
             }
             const char* stop = next_;
-            // Most bytes are printable: only those up to CR can end a line or the text.
-            while (stop != end_ && (static_cast<unsigned char>(*stop) > '\r' ||
-                                    (*stop != '\n' && *stop != '\r' && *stop != '\0'))) {
+            while (stop != end_ && *stop != '\n' && *stop != '\r' && *stop != '\0') {
                 ++stop;
             }
             // A line that runs to the end of the block, or a CR that may be the first half of
@@ -148,6 +175,7 @@ private:
     const char* end_ = nullptr;
     bool atEnd_ = false;
     std::size_t refills_ = 0;
+    LineStops stops_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -224,50 +252,72 @@ template <class Record> struct TextGroup {
     ByteText<60> Record::*field;
 };
 
-template <class Record>
-void FillGroups(Record& record, std::int32_t code, std::string_view value,
-                std::span<const RealGroup<std::type_identity_t<Record>>> reals,
-                std::span<const TextGroup<std::type_identity_t<Record>>> texts) {
-    for (const RealGroup<Record>& group : reals) {
-        if (group.code == code) {
-            record.*group.field = DxfStrToFloat(value);
-            return;
+// The groups of one kind of record, looked up by code: a record has one group in every five or
+// six lines of a drawing.
+template <class Record> class GroupFields {
+public:
+    constexpr GroupFields(std::span<const RealGroup<Record>> reals,
+                          std::span<const TextGroup<Record>> texts) {
+        for (const RealGroup<Record>& group : reals) {
+            fields_.at(static_cast<std::size_t>(group.code)).real = group.field;
+        }
+        for (const TextGroup<Record>& group : texts) {
+            fields_.at(static_cast<std::size_t>(group.code)).text = group.field;
         }
     }
-    for (const TextGroup<Record>& group : texts) {
-        if (group.code == code) {
-            record.*group.field = value;
+
+    void Fill(Record& record, std::int32_t code, std::string_view value) const {
+        if (code < 0 || code >= kCodes) {
             return;
         }
+        const Field& field = fields_[static_cast<std::size_t>(code)];
+        if (field.real != nullptr) {
+            record.*field.real = DxfStrToFloat(value);
+        } else if (field.text != nullptr) {
+            record.*field.text = value;
+        }
     }
-}
+
+private:
+    static constexpr std::int32_t kCodes = 64; // every code these records keep is below
+    struct Field {
+        double Record::*real = nullptr;
+        ByteText<60> Record::*text = nullptr;
+    };
+    std::array<Field, kCodes> fields_{};
+};
 
 constexpr RealGroup<TDxfLine> kLineReals[] = {{10, &TDxfLine::X1}, {20, &TDxfLine::Y1},
                                               {30, &TDxfLine::Z1}, {11, &TDxfLine::X2},
                                               {21, &TDxfLine::Y2}, {31, &TDxfLine::Z2}};
 constexpr TextGroup<TDxfLine> kLineTexts[] = {
     {8, &TDxfLine::Layer}, {62, &TDxfLine::Color}, {6, &TDxfLine::LineType}};
+constexpr GroupFields<TDxfLine> kLineGroups(kLineReals, kLineTexts);
 
 // A text keeps no layer (group 8); its groups 40 and 7 both set the height, the later one wins.
 constexpr RealGroup<TDxfText> kTextReals[] = {
     {10, &TDxfText::X},  {20, &TDxfText::Y},  {30, &TDxfText::Z},     {11, &TDxfText::X2},
     {21, &TDxfText::Y2}, {31, &TDxfText::Z2}, {40, &TDxfText::Height}};
 constexpr TextGroup<TDxfText> kTextTexts[] = {{62, &TDxfText::Color}, {6, &TDxfText::LineType}};
+constexpr GroupFields<TDxfText> kTextGroups(kTextReals, kTextTexts);
 
 constexpr RealGroup<TDxfArc> kArcReals[] = {{10, &TDxfArc::CX},         {20, &TDxfArc::CY},
                                             {30, &TDxfArc::CZ},         {40, &TDxfArc::Radius},
                                             {50, &TDxfArc::StartAngle}, {51, &TDxfArc::EndAngle}};
 constexpr TextGroup<TDxfArc> kArcTexts[] = {
     {8, &TDxfArc::Layer}, {62, &TDxfArc::Color}, {6, &TDxfArc::LineType}};
+constexpr GroupFields<TDxfArc> kArcGroups(kArcReals, kArcTexts);
 
 constexpr RealGroup<TDxfCircle> kCircleReals[] = {
     {10, &TDxfCircle::CX}, {20, &TDxfCircle::CY}, {30, &TDxfCircle::CZ}, {40, &TDxfCircle::Radius}};
 constexpr TextGroup<TDxfCircle> kCircleTexts[] = {
     {8, &TDxfCircle::Layer}, {62, &TDxfCircle::Color}, {6, &TDxfCircle::LineType}};
+constexpr GroupFields<TDxfCircle> kCircleGroups(kCircleReals, kCircleTexts);
 
 // A polyline's own 10/20/30 are not kept; its vertices come from group 10 and 20 (Fill* below).
 constexpr TextGroup<TDxfPolyline> kPolylineTexts[] = {
     {8, &TDxfPolyline::Layer}, {62, &TDxfPolyline::Color}, {6, &TDxfPolyline::LineType}};
+constexpr GroupFields<TDxfPolyline> kPolylineGroups({}, kPolylineTexts);
 
 class DxfPass {
 public:
@@ -279,7 +329,10 @@ public:
         std::string_view value;
         // A code line without a value line after it (an odd last line) is not a pair.
         while (lines.NextPair(codeLine, value)) {
-            const std::int32_t code = DxfStrToInt(codeLine);
+            std::int32_t code = 0;
+            if (!TryParseGroupCode(codeLine, code)) {
+                code = DxfStrToInt(codeLine);
+            }
             if (inEntities_ && code == 0 && value == "ENDSEC") {
                 return true;
             }
@@ -401,7 +454,7 @@ private:
     }
 
     void FillLine(std::int32_t code, std::string_view value) {
-        FillGroups(*line_, code, value, kLineReals, kLineTexts);
+        kLineGroups.Fill(*line_, code, value);
     }
 
     void FillText(std::int32_t code, std::string_view value) {
@@ -433,24 +486,22 @@ private:
             r.VertAlign = DxfStrToInt(value);
             break;
         default:
-            FillGroups(r, code, value, kTextReals, kTextTexts);
+            kTextGroups.Fill(r, code, value);
             break;
         }
     }
 
-    void FillArc(std::int32_t code, std::string_view value) {
-        FillGroups(*arc_, code, value, kArcReals, kArcTexts);
-    }
+    void FillArc(std::int32_t code, std::string_view value) { kArcGroups.Fill(*arc_, code, value); }
 
     void FillCircle(std::int32_t code, std::string_view value) {
-        FillGroups(*circle_, code, value, kCircleReals, kCircleTexts);
+        kCircleGroups.Fill(*circle_, code, value);
     }
 
     void FillPolyline(std::int32_t code, std::string_view value) {
         if (code == 70) {
             polyline_->Flags = DxfStrToInt(value);
         } else {
-            FillGroups(*polyline_, code, value, {}, kPolylineTexts);
+            kPolylineGroups.Fill(*polyline_, code, value);
         }
     }
 
@@ -504,7 +555,7 @@ private:
             break;
         }
         default:
-            FillGroups(r, code, value, {}, kPolylineTexts);
+            kPolylineGroups.Fill(r, code, value);
             break;
         }
     }

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cstdint>
 #include <stdexcept>
+#include <utility>
 #include <vector>
 
 namespace kolvo {
@@ -22,10 +23,8 @@ public:
 
     // Appends a record with its initial values and returns it; it stays the last one of the
     // table until the next append.
-    Record& Append(Record initial = Record{}) {
-        records_.push_back(std::move(initial));
-        return records_.back();
-    }
+    Record& Append() { return records_.emplace_back(); }
+    Record& Append(Record initial) { return records_.emplace_back(std::move(initial)); }
     Record& Last() { return records_.at(CheckedIndex(Count() - 1)); }
 
     // Empties the table and releases what an earlier, larger drawing needed.

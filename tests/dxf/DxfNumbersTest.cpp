@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <limits>
 #include <random>
 #include <string>
@@ -33,6 +34,37 @@ TEST(DxfNumbers, IntegerSyntax) {
                              "99999999999999999999", "0x10", "1e2", "\t1", "12a"}) {
         std::int32_t value = -99;
         EXPECT_FALSE(TryParseDxfInteger(line, value)) << '"' << line << '"';
+    }
+}
+
+// Group codes take a quicker way: on every short line it must agree with the full conversion,
+// and it must take every code as the host writes them.
+TEST(DxfNumbers, GroupCodesAreReadAsTheFullConversionReadsThem) {
+    const std::string alphabet = " 0123456789-+x";
+    for (std::size_t length = 0; length <= 4; ++length) {
+        std::size_t count = 1;
+        for (std::size_t i = 0; i < length; ++i) {
+            count *= alphabet.size();
+        }
+        for (std::size_t n = 0; n < count; ++n) {
+            std::string line;
+            for (std::size_t rest = n, i = 0; i < length; ++i, rest /= alphabet.size()) {
+                line += alphabet[rest % alphabet.size()];
+            }
+            std::int32_t quick = -1;
+            std::int32_t full = -2;
+            if (TryParseGroupCode(line, quick)) {
+                ASSERT_TRUE(TryParseDxfInteger(line, full)) << '"' << line << '"';
+                ASSERT_EQ(quick, full) << '"' << line << '"';
+            }
+        }
+    }
+    for (int code = 0; code <= 999; ++code) {
+        char line[8];
+        std::snprintf(line, sizeof line, "%3d", code);
+        std::int32_t value = -1;
+        ASSERT_TRUE(TryParseGroupCode(line, value)) << line;
+        ASSERT_EQ(value, code);
     }
 }
 
@@ -70,17 +102,20 @@ TEST(DxfNumbers, RealSyntaxAndExactness) {
     }
 }
 
-// The messages are the runtime's texts in CP932, with the offending line quoted as it stands.
-// Short plain decimals take a quicker way than the full conversion; both must give the correctly
-// rounded double, so the quick one is checked against the C library on many random values.
+// Plain decimals take a quicker way than the full conversion (one division, none without a
+// fraction, from_chars beyond 2^53); all must give the correctly rounded double, so the quick one
+// is checked against the C library on many random values, around 2^53 and 19 digits and with
+// trailing zeros in the fraction.
 TEST(DxfNumbers, PlainDecimalsAreRoundedAsTheFullConversionRoundsThem) {
     std::mt19937_64 random(15);
     for (int i = 0; i < 200000; ++i) {
-        const int digits = 1 + static_cast<int>(random() % 17);
+        const int digits = 1 + static_cast<int>(random() % 21);
         std::string text = random() % 2 ? "-" : "";
+        text += i % 7 == 0 ? "900719925474099" : "";
         for (int d = 0; d < digits; ++d) {
             text += static_cast<char>('0' + random() % 10);
         }
+        text += std::string(random() % 4 == 0 ? random() % 6 : 0, '0');
         text.insert(text.size() - random() % (digits + 1), ".");
         if (text == "." || text == "-.") {
             continue;
@@ -94,6 +129,7 @@ TEST(DxfNumbers, PlainDecimalsAreRoundedAsTheFullConversionRoundsThem) {
     }
 }
 
+// The messages are the runtime's texts in CP932, with the offending line quoted as it stands.
 TEST(DxfNumbers, ConversionErrorMessages) {
     try {
         DxfStrToInt("  0 ");

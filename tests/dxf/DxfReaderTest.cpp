@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <random>
 #include <string>
 #include <string_view>
 
@@ -127,6 +128,42 @@ TEST_F(DxfReaderTest, LineBreaksPairsAndTheEndOfTheText) {
               }),
               CutOffDrawingMessage);
     EXPECT_EQ(drawing.CircleCount(), 1);
+}
+
+// A drawing larger than the reader's blocks, whose lines end with any of the three breaks and
+// whose long comments move the records against the blocks, reads the same from a file and from
+// memory, record for record.
+TEST_F(DxfReaderTest, AnyBreaksAcrossTheBlocksOfALargeDrawing) {
+    std::mt19937 random(3);
+    const char* const breaks[] = {"\r\n", "\n", "\r"};
+    std::string text;
+    const auto group = [&](int code, const std::string& value) {
+        text += std::to_string(code) + breaks[random() % 3] + value + breaks[random() % 3];
+    };
+    group(0, "SECTION");
+    group(2, "ENTITIES");
+    constexpr int kLines = 30000;
+    for (int i = 0; i < kLines; ++i) {
+        group(0, "LINE");
+        group(8, "\x93\x53\x8b\xd8" + std::to_string(i % 7));
+        group(10, std::to_string(i) + ".25");
+        group(20, "-" + std::to_string(i) + ".5");
+        group(11, std::to_string(i * 3));
+        if (random() % 50 == 0) {
+            group(999, std::string(random() % 3000, 'c'));
+        }
+    }
+    group(0, "ENDSEC");
+    ASSERT_GT(text.size(), std::size_t{2} << 20);
+    for (int source = 0; source < 2; ++source) {
+        ASSERT_EQ(source == 0 ? Read(text) : ReadDxfText(text, drawing), kLines);
+        for (int i = 0; i < kLines; ++i) {
+            const TDxfLine& line = drawing.Lines[i];
+            ASSERT_TRUE(line.X1 == i + 0.25 && line.Y1 == -i - 0.5 && line.X2 == i * 3.0 &&
+                        line.Layer == "\x93\x53\x8b\xd8" + std::to_string(i % 7))
+                << "line " << i << " read from " << (source == 0 ? "the file" : "memory");
+        }
+    }
 }
 
 TEST_F(DxfReaderTest, OnlyTheEntitiesSectionIsRead) {
