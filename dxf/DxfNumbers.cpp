@@ -41,10 +41,6 @@ long long LeadingDigitExponent(std::string_view intDigits, std::string_view frac
     }
     return exponent - static_cast<long long>(firstFrac) - 1;
 }
-constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
 // Most values are plain decimals ("4100.0", "-12.5", "1071.213203435596"): blanks, a sign,
 // digits and a fraction, nothing else. Their digits, with the fraction's trailing zeros dropped,
 // make a whole number; when it is at most 2^53 a double holds it exactly, as it does every power
@@ -87,7 +83,7 @@ bool TryParsePlainReal(std::string_view line, double& value) {
     double magnitude = 0;
     if (kept <= (std::uint64_t{1} << 53) && keptFraction <= 22) {
         magnitude = keptFraction == 0 ? static_cast<double>(kept)
-                                      : static_cast<double>(kept) / kPowersOfTen[keptFraction];
+                                      : static_cast<double>(kept) / kExactPowersOfTen[keptFraction];
     } else {
         // Nineteen digits cannot be out of a double's range.
         const auto result = std::from_chars(numberStart, end, magnitude, std::chars_format::fixed);

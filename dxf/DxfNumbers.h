@@ -6,6 +6,7 @@
 // message the user sees.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -47,6 +48,58 @@ inline bool TryParseGroupCode(std::string_view line, std::int32_t& value) {
     }
     value = code;
     return seenDigit;
+}
+
+// Powers of ten a double holds exactly.
+inline constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The reader's quick way to the commonest reals, plain decimals ("4100.0", "-12.5",
+// "1071.213203435596"): blanks, a sign, digits and a fraction, nothing else. Their digits, with
+// the fraction's trailing zeros dropped, make a whole number; when it is at most 2^53 a double
+// holds it exactly, as it does every power of ten up to 1e22, so one division gives the correctly
+// rounded result, and a value without a fraction needs none. The line must stand before its line
+// break (the byte after it is CR or LF), as the reader's value lines do: the break stops every
+// run, so no character is compared with the line's end. Returns false for anything else, which
+// DxfStrToFloat then decides.
+inline bool TryParseRealBeforeBreak(std::string_view line, double& value) {
+    const char* at = line.data();
+    while (*at == ' ') {
+        ++at;
+    }
+    const bool negative = *at == '-';
+    at += negative ? 1 : 0;
+    const char* const numberStart = at;
+    std::uint64_t digits = 0;
+    for (unsigned d = 0; (d = static_cast<unsigned char>(*at) - unsigned{'0'}) <= 9; ++at) {
+        digits = digits * 10 + d;
+    }
+    std::ptrdiff_t count = at - numberStart;
+    // The digits up to the fraction's last non-zero one, and how many of them are fraction.
+    std::uint64_t kept = digits;
+    std::ptrdiff_t keptFraction = 0;
+    if (*at == '.') {
+        const char* const fractionStart = ++at;
+        for (unsigned d = 0; (d = static_cast<unsigned char>(*at) - unsigned{'0'}) <= 9; ++at) {
+            digits = digits * 10 + d;
+            if (d != 0) {
+                kept = digits;
+                keptFraction = at + 1 - fractionStart;
+            }
+        }
+        count += at - fractionStart;
+    }
+    // Up to 19 digits `digits` cannot have wrapped.
+    if (at != line.data() + line.size() || count == 0 || count > 19 ||
+        kept > (std::uint64_t{1} << 53) || keptFraction > 22) {
+        return false;
+    }
+    const double magnitude = keptFraction == 0
+                                 ? static_cast<double>(kept)
+                                 : static_cast<double>(kept) / kExactPowersOfTen[keptFraction];
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 // Group codes and integer values: optional leading blanks, an optional sign, at least one

@@ -18,7 +18,7 @@
 
 // The reader's careful ways, taken once in thousands of lines, kept out of the hot loop.
 #if defined(__GNUC__)
-#define KOLVO_RARE [[gnu::cold, gnu::noinline]]
+#define KOLVO_RARE [[gnu::noinline]]
 #else
 #define KOLVO_RARE
 #endif
@@ -75,7 +75,8 @@ public:
     // The text at hand from the current position: at least the first block of a file.
     std::string_view Ahead() const { return {next_, static_cast<std::size_t>(end_ - next_)}; }
 
-    // The next group pair: a code line and a value line. An odd last line is no pair.
+    // The next group pair: a code line and a value line, which stands before a line break. An odd
+    // last line is no pair.
     bool NextPair(std::string_view& code, std::string_view& value) {
         keep_ = next_;
         const char* codeStop = nullptr;
@@ -88,8 +89,14 @@ public:
             next_ = after;
             return true;
         }
-        // Near the end of a block, at the end of the text or at a NUL, line by line.
+        // Near the end of a block, at the end of the text or at a NUL, line by line; the value is
+        // copied to stand before a line break, as a taken one does.
         const bool paired = NextPairWithCare(code, value);
+        if (paired) {
+            spare_.assign(value);
+            spare_ += '\n';
+            value = std::string_view(spare_.data(), value.size());
+        }
         stops_.Seat(next_, end_);
         return paired;
     }
@@ -176,7 +183,14 @@ private:
     bool atEnd_ = false;
     std::size_t refills_ = 0;
     LineStops stops_;
+    std::string spare_; // a value read line by line
 };
+
+// A real value line as LineSource hands it out.
+double ReadReal(std::string_view value) {
+    double real = 0;
+    return TryParseRealBeforeBreak(value, real) ? real : DxfStrToFloat(value);
+}
 
 // ---------------------------------------------------------------------------------------------
 // Style heights by name. Texts ask for one each (for "Standard", and for every group 7), so
@@ -272,7 +286,7 @@ public:
         }
         const Field& field = fields_[static_cast<std::size_t>(code)];
         if (field.real != nullptr) {
-            record.*field.real = DxfStrToFloat(value);
+            record.*field.real = ReadReal(value);
         } else if (field.text != nullptr) {
             record.*field.text = value;
         }
@@ -368,7 +382,7 @@ private:
                 heights_.Invalidate();
                 break;
             case 40:
-                style_->Height = DxfStrToFloat(value);
+                style_->Height = ReadReal(value);
                 heights_.Invalidate();
                 break;
             case 62:
@@ -516,14 +530,14 @@ private:
     void FillVertex(std::int32_t code, std::string_view value) {
         switch (code) {
         case 10: {
-            const double x = DxfStrToFloat(value);
+            const double x = ReadReal(value);
             if (polyline_ != nullptr) {
                 AddVertex(x);
             }
             break;
         }
         case 20: {
-            const double y = DxfStrToFloat(value);
+            const double y = ReadReal(value);
             if (HasCurrentVertex()) {
                 polyline_->Vertex(polyline_->VertexCount()).Y = y;
             }
@@ -545,10 +559,10 @@ private:
         TDxfPolyline& r = *polyline_;
         switch (code) {
         case 10:
-            AddVertex(DxfStrToFloat(value));
+            AddVertex(ReadReal(value));
             break;
         case 20: {
-            const double y = DxfStrToFloat(value);
+            const double y = ReadReal(value);
             if (HasCurrentVertex()) {
                 r.Vertex(r.VertexCount()).Y = y;
             }

@@ -102,6 +102,13 @@ TEST(DxfNumbers, RealSyntaxAndExactness) {
     }
 }
 
+// The line as the reader hands it out, before its line break.
+std::string_view BeforeBreak(const std::string& text) {
+    thread_local std::string buffer;
+    buffer = text + "\r\n";
+    return std::string_view(buffer.data(), text.size());
+}
+
 // Plain decimals take a quicker way than the full conversion (one division, none without a
 // fraction, from_chars beyond 2^53); all must give the correctly rounded double, so the quick one
 // is checked against the C library on many random values, around 2^53 and 19 digits and with
@@ -126,7 +133,31 @@ TEST(DxfNumbers, PlainDecimalsAreRoundedAsTheFullConversionRoundsThem) {
         ASSERT_EQ(value, expected) << text;
         ASSERT_EQ(std::signbit(value), std::signbit(expected)) << text;
         ASSERT_EQ(DxfStrToFloat(text), expected) << text;
+        ASSERT_TRUE(!TryParseRealBeforeBreak(BeforeBreak(text), value) || value == expected)
+            << text;
     }
+}
+
+// The reader's quick way either leaves a line to the full conversion or gives what it gives.
+TEST(DxfNumbers, TheReadersQuickWayAgreesWithTheFullConversion) {
+    std::mt19937_64 random(16);
+    const std::string alphabet = "0123456789000000000.- +eEx";
+    int quick = 0;
+    for (int i = 0; i < 300000; ++i) {
+        std::string text;
+        for (std::size_t n = random() % 28; n > 0; --n) {
+            text += alphabet[random() % alphabet.size()];
+        }
+        double value = 0;
+        if (TryParseRealBeforeBreak(BeforeBreak(text), value)) {
+            ++quick;
+            double expected = 0;
+            ASSERT_TRUE(TryParseDxfReal(text, expected)) << text;
+            ASSERT_EQ(value, expected) << text;
+            ASSERT_EQ(std::signbit(value), std::signbit(expected)) << text;
+        }
+    }
+    EXPECT_GT(quick, 1000);
 }
 
 // The messages are the runtime's texts in CP932, with the offending line quoted as it stands.
