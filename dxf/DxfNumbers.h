@@ -18,18 +18,24 @@ namespace kolvo {
 // is inline because a drawing has one group code every other line.
 inline bool TryParseGroupCode(std::string_view line, std::int32_t& value) {
     if (line.size() == 3) {
-        // "  0", " 10", "100": decided without a branch per character.
+        // "  0", " 10", "100": a record's codes come in the same few shapes again and again.
         const unsigned d0 = static_cast<unsigned char>(line[0]) - unsigned{'0'};
         const unsigned d1 = static_cast<unsigned char>(line[1]) - unsigned{'0'};
         const unsigned d2 = static_cast<unsigned char>(line[2]) - unsigned{'0'};
-        const bool digit0 = d0 <= 9;
-        const bool digit1 = d1 <= 9;
-        const bool blank0 = line[0] == ' ';
-        const bool blank1 = line[1] == ' ';
-        if (!((d2 <= 9) & (digit1 | (blank1 & blank0)) & (digit0 | blank0))) {
+        if (d2 > 9) {
             return false;
         }
-        value = static_cast<std::int32_t>((digit0 ? d0 * 100 : 0) + (digit1 ? d1 * 10 : 0) + d2);
+        if (line[1] == ' ') {
+            if (line[0] != ' ') {
+                return false;
+            }
+            value = static_cast<std::int32_t>(d2);
+            return true;
+        }
+        if (d1 > 9 || (line[0] != ' ' && d0 > 9)) {
+            return false;
+        }
+        value = static_cast<std::int32_t>((line[0] == ' ' ? 0 : d0 * 100) + d1 * 10 + d2);
         return true;
     }
     if (line.empty() || line.size() > 3) {
