@@ -310,7 +310,9 @@ void TTraceSearchIndex::BuildBars() {
         double A, B, C;
         std::int32_t Line;
     };
+    // Reserved whole: grown by doubling, the two copies would set the analysis's peak memory.
     std::vector<TKeyed> keyed;
+    keyed.reserve(static_cast<std::size_t>(drawing_.LineCount()));
     std::vector<std::int32_t> loose;
     for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
         const TDxfLine& line = drawing_.Lines[i];
@@ -339,6 +341,7 @@ void TTraceSearchIndex::BuildBars() {
         }
         return a.C != b.C ? a.C < b.C : a.Line < b.Line;
     });
+    offsets_.reserve(keyed.size());
     for (std::size_t first = 0; first < keyed.size();) {
         std::size_t last = first + 1;
         while (last < keyed.size() && keyed[last].A == keyed[first].A &&
