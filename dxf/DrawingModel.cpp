@@ -18,6 +18,7 @@ void TDrawing::Reset() {
     Circles.Reset();
     Polylines.Reset();
     Styles.Reset();
+    Properties.Reset();
 }
 
 void TDrawing::Reserve(std::size_t fileBytes) {

@@ -11,6 +11,7 @@
 
 #include "ByteText.h"
 #include "DxfTable.h"
+#include "PropertyTexts.h"
 
 namespace kolvo {
 
@@ -21,9 +22,11 @@ struct TDxfLine {
     double X2 = 0, Y2 = 0, Z2 = 0;
     // A TLineTraceState: LineFree as read; bar tracing marks tip segments and counted bars.
     std::int32_t TraceState = 0;
-    ByteText<60> Layer;
-    ByteText<60> Color; // the group-62 line as written, leading blanks included
-    ByteText<60> LineType;
+    // Texts of the drawing's Properties; the colour is the group-62 line as written, leading
+    // blanks included.
+    TPropertyId Layer = EmptyProperty;
+    TPropertyId Color = EmptyProperty;
+    TPropertyId LineType = EmptyProperty;
 };
 
 // One TEXT or MTEXT entity.
@@ -34,25 +37,25 @@ struct TDxfText {
     std::int32_t HorzAlign = 0;
     std::int32_t VertAlign = 0;
     double Height = 0;
-    ByteText<60> Color;
-    ByteText<60> LineType;
+    TPropertyId Color = EmptyProperty;
+    TPropertyId LineType = EmptyProperty;
 };
 
 struct TDxfArc {
     double CX = 0, CY = 0, CZ = 0;
     double Radius = 0;
     double StartAngle = 0, EndAngle = 0;
-    ByteText<60> Layer;
-    ByteText<60> Color;
-    ByteText<60> LineType;
+    TPropertyId Layer = EmptyProperty;
+    TPropertyId Color = EmptyProperty;
+    TPropertyId LineType = EmptyProperty;
 };
 
 struct TDxfCircle {
     double CX = 0, CY = 0, CZ = 0;
     double Radius = 0;
-    ByteText<60> Layer;
-    ByteText<60> Color;
-    ByteText<60> LineType;
+    TPropertyId Layer = EmptyProperty;
+    TPropertyId Color = EmptyProperty;
+    TPropertyId LineType = EmptyProperty;
 };
 
 struct TDxfVertex {
@@ -64,9 +67,9 @@ struct TDxfVertex {
 struct TDxfPolyline {
     // 0 for every LWPOLYLINE; bar tracing marks a used V mark with PolylineMarkUsed.
     std::int32_t Flags = 0;
-    ByteText<60> Layer;
-    ByteText<60> Color;
-    ByteText<60> LineType;
+    TPropertyId Layer = EmptyProperty;
+    TPropertyId Color = EmptyProperty;
+    TPropertyId LineType = EmptyProperty;
 
     std::int32_t VertexCount() const { return static_cast<std::int32_t>(vertices_.size()); }
     // Vertex `n`, 1 <= n <= VertexCount().
@@ -121,6 +124,9 @@ struct TDrawing {
     DxfTable<TDxfCircle> Circles;
     DxfTable<TDxfPolyline> Polylines;
     DxfTable<TDxfStyle> Styles;
+    TPropertyTexts Properties; // the records' layers, colours and line types
+
+    std::string_view Property(TPropertyId id) const { return Properties[id]; }
 
     std::int32_t LineCount() const { return Lines.Count(); }
     std::int32_t TextCount() const { return Texts.Count(); }

@@ -263,7 +263,7 @@ template <class Record> struct RealGroup {
 };
 template <class Record> struct TextGroup {
     std::int32_t code;
-    ByteText<60> Record::*field;
+    TPropertyId Record::*field;
 };
 
 // The groups of one kind of record, looked up by code: a record has one group in every five or
@@ -280,7 +280,8 @@ public:
         }
     }
 
-    void Fill(Record& record, std::int32_t code, std::string_view value) const {
+    void Fill(Record& record, TPropertyTexts& properties, std::int32_t code,
+              std::string_view value) const {
         if (code < 0 || code >= kCodes) {
             return;
         }
@@ -288,7 +289,7 @@ public:
         if (field.real != nullptr) {
             record.*field.real = ReadReal(value);
         } else if (field.text != nullptr) {
-            record.*field.text = value;
+            record.*field.text = properties.Add(value);
         }
     }
 
@@ -296,7 +297,7 @@ private:
     static constexpr std::int32_t kCodes = 64; // every code these records keep is below
     struct Field {
         double Record::*real = nullptr;
-        ByteText<60> Record::*text = nullptr;
+        TPropertyId Record::*text = nullptr;
     };
     std::array<Field, kCodes> fields_{};
 };
@@ -468,7 +469,7 @@ private:
     }
 
     void FillLine(std::int32_t code, std::string_view value) {
-        kLineGroups.Fill(*line_, code, value);
+        kLineGroups.Fill(*line_, drawing_.Properties, code, value);
     }
 
     void FillText(std::int32_t code, std::string_view value) {
@@ -500,22 +501,24 @@ private:
             r.VertAlign = DxfStrToInt(value);
             break;
         default:
-            kTextGroups.Fill(r, code, value);
+            kTextGroups.Fill(r, drawing_.Properties, code, value);
             break;
         }
     }
 
-    void FillArc(std::int32_t code, std::string_view value) { kArcGroups.Fill(*arc_, code, value); }
+    void FillArc(std::int32_t code, std::string_view value) {
+        kArcGroups.Fill(*arc_, drawing_.Properties, code, value);
+    }
 
     void FillCircle(std::int32_t code, std::string_view value) {
-        kCircleGroups.Fill(*circle_, code, value);
+        kCircleGroups.Fill(*circle_, drawing_.Properties, code, value);
     }
 
     void FillPolyline(std::int32_t code, std::string_view value) {
         if (code == 70) {
             polyline_->Flags = DxfStrToInt(value);
         } else {
-            kPolylineGroups.Fill(*polyline_, code, value);
+            kPolylineGroups.Fill(*polyline_, drawing_.Properties, code, value);
         }
     }
 
@@ -569,7 +572,7 @@ private:
             break;
         }
         default:
-            kPolylineGroups.Fill(r, code, value);
+            kPolylineGroups.Fill(r, drawing_.Properties, code, value);
             break;
         }
     }

@@ -122,14 +122,17 @@ void IndexedConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUn
 }
 
 // Circles in ascending order of the sort keys; equal circles compare false both ways.
-bool CircleBefore(const TDxfCircle& a, const TDxfCircle& b) {
-    if (const int c = CompareBytes(a.Layer.view(), b.Layer.view()); c != 0) {
+bool CircleBefore(const TDrawing& drawing, const TDxfCircle& a, const TDxfCircle& b) {
+    auto compare = [&](TPropertyId x, TPropertyId y) {
+        return x == y ? 0 : CompareBytes(drawing.Property(x), drawing.Property(y));
+    };
+    if (const int c = compare(a.Layer, b.Layer); c != 0) {
         return c < 0;
     }
-    if (const int c = CompareBytes(a.Color.view(), b.Color.view()); c != 0) {
+    if (const int c = compare(a.Color, b.Color); c != 0) {
         return c < 0;
     }
-    if (const int c = CompareBytes(a.LineType.view(), b.LineType.view()); c != 0) {
+    if (const int c = compare(a.LineType, b.LineType); c != 0) {
         return c < 0;
     }
     if (const int c = CompareReals(Circumference(a.Radius), Circumference(b.Radius)); c != 0) {
@@ -163,7 +166,7 @@ void TBarTracer::TallyBarsAtTip(const std::string& label, std::int32_t tipSegmen
         if (found) {
             TDxfLine& line = drawing_.Lines[bar];
             line.TraceState = LineCountedBar;
-            AddTallyRecord(tally_, label, line, line.X1, line.Y1, line.X2, line.Y2);
+            AddTallyRecord(tally_, label, drawing_, line, line.X1, line.Y1, line.X2, line.Y2);
         }
         if (observer_) {
             observer_->Probed(x, y, found ? bar : -1);
@@ -239,7 +242,9 @@ void TBarTracer::DropSearchIndex() {
 }
 
 void TBarTracer::SortCircles() {
-    std::stable_sort(drawing_.Circles.begin(), drawing_.Circles.end(), CircleBefore);
+    std::stable_sort(
+        drawing_.Circles.begin(), drawing_.Circles.end(),
+        [this](const TDxfCircle& a, const TDxfCircle& b) { return CircleBefore(drawing_, a, b); });
 }
 
 bool TBarTracer::ReadCircleLabel(double x, double y, double radius, std::string& label) const {

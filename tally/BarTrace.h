@@ -141,8 +141,8 @@ private:
     std::unique_ptr<TTraceSearchIndex> index_; // null while the searches scan
     std::vector<TStrokeEnd> nearby_;           // FindConnections' answer from the index
     TTraceObserver* observer_ = nullptr;
-    std::vector<std::int32_t> nearVMarks_;     // CollectMarkPoints' candidates from the index
-    std::vector<std::int32_t> walkEntered_;    // the lines the current walk entered
+    std::vector<std::int32_t> nearVMarks_;  // CollectMarkPoints' candidates from the index
+    std::vector<std::int32_t> walkEntered_; // the lines the current walk entered
     // Lines from which no walk can reach a tip any more; kept only with the index.
     std::vector<unsigned char> provenTipless_;
 };

@@ -7,8 +7,8 @@
 
 namespace kolvo {
 
-void AddTallyRecord(TTally& Tally, std::string_view Label, const TDxfLine& Bar, double X1,
-                    double Y1, double X2, double Y2) {
+void AddTallyRecord(TTally& Tally, std::string_view Label, const TDrawing& Drawing,
+                    const TDxfLine& Bar, double X1, double Y1, double X2, double Y2) {
     TTallyRecord record;
     record.Label = Label;
     if (X1 < X2) {
@@ -23,9 +23,9 @@ void AddTallyRecord(TTally& Tally, std::string_view Label, const TDxfLine& Bar, 
         record.Y2 = Y1;
     }
     record.Length = std::sqrt((X1 - X2) * (X1 - X2) + (Y1 - Y2) * (Y1 - Y2));
-    record.Layer = Bar.Layer.view();
-    record.Color = Bar.Color.view();
-    record.LineType = Bar.LineType.view();
+    record.Layer = Drawing.Property(Bar.Layer);
+    record.Color = Drawing.Property(Bar.Color);
+    record.LineType = Drawing.Property(Bar.LineType);
     Tally.Append(std::move(record));
 }
 

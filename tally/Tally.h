@@ -25,10 +25,10 @@ struct TTallyRecord {
 // table.
 using TTally = DxfTable<TTallyRecord>;
 
-// Appends the bar `Bar` (whose layer, colour and line type the record takes), with start point
-// (X1, Y1) and end point (X2, Y2), and its label.
-void AddTallyRecord(TTally& Tally, std::string_view Label, const TDxfLine& Bar, double X1,
-                    double Y1, double X2, double Y2);
+// Appends the bar `Bar` of `Drawing` (whose layer, colour and line type the record takes), with
+// start point (X1, Y1) and end point (X2, Y2), and its label.
+void AddTallyRecord(TTally& Tally, std::string_view Label, const TDrawing& Drawing,
+                    const TDxfLine& Bar, double X1, double Y1, double X2, double Y2);
 
 // Byte strings compared as unsigned bytes, a proper prefix first: <0, 0 or >0.
 int CompareBytes(std::string_view a, std::string_view b);

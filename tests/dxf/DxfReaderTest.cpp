@@ -16,6 +16,11 @@ namespace {
 // The drawing these tests read into.
 TDrawing drawing;
 
+// A layer, colour or line type of the drawing, as text.
+std::string_view P(TPropertyId id) {
+    return drawing.Property(id);
+}
+
 // One group pair as the CAD host writes it: the code right-aligned in three columns.
 std::string G(int code, std::string_view value) {
     std::string codeText = std::to_string(code);
@@ -81,8 +86,8 @@ TEST_F(DxfReaderTest, LineRecordsInFileOrder) {
     EXPECT_EQ(l.Y1, 2.0);
     EXPECT_EQ(l.X2, 10.0);
     EXPECT_EQ(l.Y2, 2.0);
-    EXPECT_EQ(l.Layer, "0");
-    EXPECT_TRUE(l.Color.empty() && l.LineType.empty());
+    EXPECT_EQ(P(l.Layer), "0");
+    EXPECT_TRUE(P(l.Color).empty() && P(l.LineType).empty());
     EXPECT_EQ(l.TraceState, 0);
 
     // 250 lines: the table grows past its first slots and keeps the first records as read;
@@ -93,9 +98,9 @@ TEST_F(DxfReaderTest, LineRecordsInFileOrder) {
                 G(10, std::to_string(i)) + G(31, "-3.5");
     }
     EXPECT_EQ(Read(Drawing(body)), 250);
-    EXPECT_EQ(drawing.Lines[0].Layer, "L0");
-    EXPECT_EQ(drawing.Lines[0].Color, "     1");
-    EXPECT_EQ(drawing.Lines[0].LineType, "DASHED");
+    EXPECT_EQ(P(drawing.Lines[0].Layer), "L0");
+    EXPECT_EQ(P(drawing.Lines[0].Color), "     1");
+    EXPECT_EQ(P(drawing.Lines[0].LineType), "DASHED");
     EXPECT_EQ(drawing.Lines[249].X1, 249.0);
     EXPECT_EQ(drawing.Lines[249].Z2, -3.5);
 }
@@ -112,7 +117,7 @@ TEST_F(DxfReaderTest, LineBreaksPairsAndTheEndOfTheText) {
     // An empty line is a line: here it is the layer name, and "8" stays a code.
     Read("0\nSECTION\n2\nENTITIES\n0\nCIRCLE\n8\n\n40\n1\n0\nENDSEC\n");
     ASSERT_EQ(drawing.CircleCount(), 1);
-    EXPECT_EQ(drawing.Circles[0].Layer, "");
+    EXPECT_EQ(P(drawing.Circles[0].Layer), "");
     EXPECT_EQ(drawing.Circles[0].Radius, 1.0);
 
     // An odd last line is no pair: not even its code is looked at.
@@ -160,7 +165,7 @@ TEST_F(DxfReaderTest, AnyBreaksAcrossTheBlocksOfALargeDrawing) {
         for (int i = 0; i < kLines; ++i) {
             const TDxfLine& line = drawing.Lines[i];
             ASSERT_TRUE(line.X1 == i + 0.25 && line.Y1 == -i - 0.5 && line.X2 == i * 3.0 &&
-                        line.Layer == "\x93\x53\x8b\xd8" + std::to_string(i % 7))
+                        P(line.Layer) == "\x93\x53\x8b\xd8" + std::to_string(i % 7))
                 << "line " << i << " read from " << (source == 0 ? "the file" : "memory");
         }
     }
@@ -235,8 +240,8 @@ TEST_F(DxfReaderTest, ConversionErrorsKeepWhatWasRead) {
     EXPECT_EQ(ErrorOf([&] { Read(Drawing(good + G(0, "LINE") + G(8, "B") + G(10, "1,5"))); }),
               "'1,5" + kNotAReal);
     ASSERT_EQ(drawing.LineCount(), 2);
-    EXPECT_EQ(drawing.Lines[0].Layer, "A");
-    EXPECT_EQ(drawing.Lines[1].Layer, "B");
+    EXPECT_EQ(P(drawing.Lines[0].Layer), "A");
+    EXPECT_EQ(P(drawing.Lines[1].Layer), "B");
     EXPECT_EQ(drawing.Lines[1].X1, 0.0);
 
     EXPECT_EQ(ErrorOf([&] { Read(Drawing(G(0, "TEXT") + G(72, "2147483648"))); }),
@@ -342,10 +347,10 @@ TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
         const TDxfText& t = drawing.Texts[0];
         EXPECT_TRUE(t.X == 1 && t.Y == 2 && t.Z == 3 && t.X2 == 4 && t.Y2 == 5 && t.Z2 == 6);
         EXPECT_TRUE(t.HorzAlign == 1 && t.VertAlign == 2 && t.Height == 3);
-        EXPECT_TRUE(t.Content == "T" && t.Color == "1" && t.LineType == "L");
+        EXPECT_TRUE(t.Content == "T" && P(t.Color) == "1" && P(t.LineType) == "L");
         const TDxfArc& a = drawing.Arcs[0];
         EXPECT_TRUE(a.CX == 1 && a.Radius == 2 && a.StartAngle == 3 && a.EndAngle == 4 &&
-                    a.Layer == "8");
+                    P(a.Layer) == "8");
     }
     drawing.Lines[0].TraceState = 4;
     drawing.Polylines[0].Flags = 5;
@@ -356,15 +361,15 @@ TEST_F(DxfReaderTest, ReadingAgainLeavesNothingOver) {
     const TDxfText& t = drawing.Texts[0];
     EXPECT_TRUE(t.X == 0 && t.Y == 0 && t.Z == 0 && t.X2 == 0 && t.Y2 == 0 && t.Z2 == 0);
     EXPECT_TRUE(t.HorzAlign == 0 && t.VertAlign == 0 && t.Height == 0);
-    EXPECT_TRUE(t.Content.empty() && t.Color.empty() && t.LineType.empty());
+    EXPECT_TRUE(t.Content.empty() && P(t.Color).empty() && P(t.LineType).empty());
     const TDxfLine& l = drawing.Lines[0];
-    EXPECT_TRUE(l.X1 == 0 && l.X2 == 0 && l.TraceState == 0 && l.Layer.empty() && l.Color.empty() &&
-                l.LineType.empty());
+    EXPECT_TRUE(l.X1 == 0 && l.X2 == 0 && l.TraceState == 0 && P(l.Layer).empty() &&
+                P(l.Color).empty() && P(l.LineType).empty());
     const TDxfArc& a = drawing.Arcs[0];
     EXPECT_TRUE(a.CX == 0 && a.Radius == 0 && a.StartAngle == 0 && a.EndAngle == 0 &&
-                a.Layer.empty());
+                P(a.Layer).empty());
     EXPECT_TRUE(drawing.Polylines[0].Flags == 0 && drawing.Polylines[0].VertexCount() == 0 &&
-                drawing.Polylines[0].Layer.empty());
+                P(drawing.Polylines[0].Layer).empty());
 
     // A missing file: an empty model and 0.
     Read(full);
@@ -388,8 +393,8 @@ TEST_F(DxfReaderTest, PolylinesAndVertices) {
     ASSERT_EQ(drawing.PolylineCount(), 2);
     const TDxfPolyline& p = drawing.Polylines[0];
     EXPECT_EQ(p.Flags, 1);
-    EXPECT_EQ(p.Layer, "P");
-    EXPECT_EQ(p.Color, "  5");
+    EXPECT_EQ(P(p.Layer), "P");
+    EXPECT_EQ(P(p.Color), "  5");
     ASSERT_EQ(p.VertexCount(), 3);
     EXPECT_TRUE(p.Vertex(1).X == 1 && p.Vertex(1).Y == 2 && p.VertexFlags(1) == 0);
     EXPECT_TRUE(p.Vertex(2).X == 3 && p.Vertex(2).Y == 4 && p.VertexFlags(2) == 32);

@@ -27,7 +27,7 @@ std::int32_t AddLine(TDrawing& drawing, double x1, double y1, double x2, double 
     line.Y1 = y1;
     line.X2 = x2;
     line.Y2 = y2;
-    line.Layer = layer;
+    line.Layer = drawing.Properties.Add(layer);
     return drawing.LineCount() - 1;
 }
 
@@ -37,7 +37,7 @@ std::int32_t AddCircle(TDrawing& drawing, double cx, double cy, double radius,
     circle.CX = cx;
     circle.CY = cy;
     circle.Radius = radius;
-    circle.Layer = layer;
+    circle.Layer = drawing.Properties.Add(layer);
     return drawing.CircleCount() - 1;
 }
 

@@ -9,9 +9,9 @@
 
 #include "DrawingBuilder.h"
 #include "Errors.h"
+#include "FileNames.h"
 #include "NumberFormat.h"
 #include "ReportFiles.h"
-#include "FileNames.h"
 #include "Tally.h"
 #include "TestFiles.h"
 
@@ -67,7 +67,7 @@ protected:
     // Appends a bar of the given label and length, running along y = `y`.
     void AddBar(std::string_view label, double length, double y = 0) {
         const std::int32_t line = AddLine(bed.Drawing, 0, y, length, y);
-        AddTallyRecord(bed.Tally, label, bed.Drawing.Lines[line], 0, y, length, y);
+        AddTallyRecord(bed.Tally, label, bed.Drawing, bed.Drawing.Lines[line], 0, y, length, y);
     }
     std::vector<std::string> Labels() const {
         std::vector<std::string> labels;
@@ -80,10 +80,10 @@ protected:
 
 TEST_F(TallyTest, RecordsStartAtTheEndWithTheSmallerX) {
     const std::int32_t line = AddLine(bed.Drawing, 400.5, 200, 100, 250, "BAR");
-    bed.Drawing.Lines[line].Color = "     1";
-    bed.Drawing.Lines[line].LineType = "DASHED";
-    AddTallyRecord(bed.Tally, "D13", bed.Drawing.Lines[line], 400.5, 200, 100, 250);
-    AddTallyRecord(bed.Tally, "D13", bed.Drawing.Lines[line], 100, 250, 400.5, 200);
+    bed.Drawing.Lines[line].Color = bed.Drawing.Properties.Add("     1");
+    bed.Drawing.Lines[line].LineType = bed.Drawing.Properties.Add("DASHED");
+    AddTallyRecord(bed.Tally, "D13", bed.Drawing, bed.Drawing.Lines[line], 400.5, 200, 100, 250);
+    AddTallyRecord(bed.Tally, "D13", bed.Drawing, bed.Drawing.Lines[line], 100, 250, 400.5, 200);
     for (const TTallyRecord& record : bed.Tally) {
         EXPECT_EQ(record.X1, 100);
         EXPECT_EQ(record.Y1, 250);
@@ -98,7 +98,7 @@ TEST_F(TallyTest, RecordsStartAtTheEndWithTheSmallerX) {
 
 TEST_F(TallyTest, EqualXPutsTheLineEndFirst) {
     const std::int32_t line = AddLine(bed.Drawing, 5, 0, 5, 10);
-    AddTallyRecord(bed.Tally, "A", bed.Drawing.Lines[line], 5, 0, 5, 10);
+    AddTallyRecord(bed.Tally, "A", bed.Drawing, bed.Drawing.Lines[line], 5, 0, 5, 10);
     EXPECT_EQ(bed.Tally[0].Y1, 10);
     EXPECT_EQ(bed.Tally[0].Y2, 0);
     EXPECT_EQ(bed.Tally[0].Length, 10);
@@ -106,10 +106,11 @@ TEST_F(TallyTest, EqualXPutsTheLineEndFirst) {
 
 TEST_F(TallyTest, LongLabelsAreCutWithoutSplittingACharacter) {
     const std::int32_t line = AddLine(bed.Drawing, 0, 0, 1, 0);
-    AddTallyRecord(bed.Tally, std::string(61, 'A'), bed.Drawing.Lines[line], 0, 0, 1, 0);
-    // 59 single bytes and then 表 (0x95 0x5C): the character does not fit whole.
-    AddTallyRecord(bed.Tally, std::string(59, 'B') + "\x95\x5c", bed.Drawing.Lines[line], 0, 0, 1,
+    AddTallyRecord(bed.Tally, std::string(61, 'A'), bed.Drawing, bed.Drawing.Lines[line], 0, 0, 1,
                    0);
+    // 59 single bytes and then 表 (0x95 0x5C): the character does not fit whole.
+    AddTallyRecord(bed.Tally, std::string(59, 'B') + "\x95\x5c", bed.Drawing,
+                   bed.Drawing.Lines[line], 0, 0, 1, 0);
     EXPECT_EQ(bed.Tally[0].Label, std::string(60, 'A'));
     EXPECT_EQ(bed.Tally[1].Label, std::string(59, 'B'));
 }
@@ -117,7 +118,7 @@ TEST_F(TallyTest, LongLabelsAreCutWithoutSplittingACharacter) {
 TEST_F(TallyTest, GrowsBeyondTheOldFixedCapacity) {
     const std::int32_t line = AddLine(bed.Drawing, 0, 0, 1, 0);
     for (int i = 0; i < 6500; ++i) {
-        AddTallyRecord(bed.Tally, "A", bed.Drawing.Lines[line], 0, 0, 1, 0);
+        AddTallyRecord(bed.Tally, "A", bed.Drawing, bed.Drawing.Lines[line], 0, 0, 1, 0);
     }
     EXPECT_EQ(bed.Tally.Count(), 6500);
     bed.Tally.Reset();
@@ -164,14 +165,15 @@ std::string WrittenText(const std::function<void(TReportFile&)>& write) {
 
 TEST_F(TallyTest, DetailLinesAlignLabelAndNumbers) {
     const std::int32_t line = AddLine(bed.Drawing, 100, 200, 400.5, 200, "BAR");
-    AddTallyRecord(bed.Tally, "D13", bed.Drawing.Lines[line], 100, 200, 400.5, 200);
+    AddTallyRecord(bed.Tally, "D13", bed.Drawing, bed.Drawing.Lines[line], 100, 200, 400.5, 200);
     EXPECT_EQ(DetailLine(bed.Tally[0]),
               "       D13,     100,     200,     401,     200,     301,BAR,,");
 
     const std::int32_t wide = AddLine(bed.Drawing, -0.4, -123456789.0, 10, 5, "L,1");
-    bed.Drawing.Lines[wide].Color = "     1";
-    bed.Drawing.Lines[wide].LineType = "CONT";
-    AddTallyRecord(bed.Tally, "D13,SD345A", bed.Drawing.Lines[wide], -0.4, -123456789.0, 10, 5);
+    bed.Drawing.Lines[wide].Color = bed.Drawing.Properties.Add("     1");
+    bed.Drawing.Lines[wide].LineType = bed.Drawing.Properties.Add("CONT");
+    AddTallyRecord(bed.Tally, "D13,SD345A", bed.Drawing, bed.Drawing.Lines[wide], -0.4,
+                   -123456789.0, 10, 5);
     // A label of 10 bytes or more and numbers wider than 8 are written whole; commas in texts
     // are written as they are.
     EXPECT_EQ(DetailLine(bed.Tally[1]),

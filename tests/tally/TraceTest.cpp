@@ -45,8 +45,8 @@ TEST_F(TraceTest, CirclesSortByLayerColourLineTypeSizeAndCentre) {
     auto add = [](const char* layer, const char* colour, const char* type, double r, double x,
                   double y) {
         const std::int32_t i = AddCircle(bed.Drawing, x, y, r, layer);
-        bed.Drawing.Circles[i].Color = colour;
-        bed.Drawing.Circles[i].LineType = type;
+        bed.Drawing.Circles[i].Color = bed.Drawing.Properties.Add(colour);
+        bed.Drawing.Circles[i].LineType = bed.Drawing.Properties.Add(type);
         bed.Drawing.Circles[i].CZ = i;
     };
     add("B", "", "", 1, 0, 0);          // 0

@@ -158,10 +158,10 @@ TEST_F(CheckOutputs, ShowEveryOutcomeAndTheDouble) {
     ReadDxfFile(Work("c.dxf"), overlay);
     std::map<std::string, int> lines, circles;
     for (const TDxfLine& line : overlay.Lines) {
-        ++lines[line.Layer.str()];
+        ++lines[std::string(overlay.Property(line.Layer))];
     }
     for (const TDxfCircle& circle : overlay.Circles) {
-        ++circles[circle.Layer.str()];
+        ++circles[std::string(overlay.Property(circle.Layer))];
     }
     const std::map<std::string, int> expectedLines = {
         {"KOLVO_BAR", 2}, {"KOLVO_DOUBLE", 1}, {"KOLVO_LEADER", 6}};

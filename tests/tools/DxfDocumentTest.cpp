@@ -73,13 +73,13 @@ TEST(DxfDocument, ReadsBackIntoTheDrawingModel) {
     ASSERT_EQ(drawing.LineCount(), 1);
     EXPECT_EQ(drawing.Lines[0].X1, -0.4);
     EXPECT_EQ(drawing.Lines[0].Y2, 1800.0);
-    EXPECT_EQ(drawing.Lines[0].Layer.str(), "鉄筋");
-    EXPECT_EQ(drawing.Lines[0].Color.str(), "     1");
-    EXPECT_TRUE(drawing.Lines[0].LineType.empty());
+    EXPECT_EQ(drawing.Property(drawing.Lines[0].Layer), "鉄筋");
+    EXPECT_EQ(drawing.Property(drawing.Lines[0].Color), "     1");
+    EXPECT_TRUE(drawing.Property(drawing.Lines[0].LineType).empty());
 
     ASSERT_EQ(drawing.CircleCount(), 1);
     EXPECT_EQ(drawing.Circles[0].Radius, 250.0);
-    EXPECT_TRUE(drawing.Circles[0].Color.empty());
+    EXPECT_TRUE(drawing.Property(drawing.Circles[0].Color).empty());
 
     ASSERT_EQ(drawing.TextCount(), 2);
     EXPECT_EQ(drawing.Texts[0].Content.str(), "2-D22");
@@ -98,7 +98,7 @@ TEST(DxfDocument, ReadsBackIntoTheDrawingModel) {
         ASSERT_EQ(p.VertexCount(), 3);
         EXPECT_EQ(p.Vertex(2).X, 2.0 + 10 * i);
         EXPECT_EQ(p.Vertex(2).Y, 3.0 + 10 * i);
-        EXPECT_EQ(p.Layer.str(), "引出線");
+        EXPECT_EQ(drawing.Property(p.Layer), "引出線");
     }
 
     ASSERT_EQ(drawing.StyleCount(), 3);

@@ -21,8 +21,8 @@ std::string Fingerprint(const TDrawing& d) {
     std::string out;
     for (const TDxfLine& l : d.Lines) {
         out += std::to_string(l.X1) + ' ' + std::to_string(l.Y1) + ' ' + std::to_string(l.X2) +
-               ' ' + std::to_string(l.Y2) + ' ' + l.Layer.str() + '|' + l.Color.str() + '|' +
-               l.LineType.str() + '\n';
+               ' ' + std::to_string(l.Y2) + ' ' + std::string(d.Property(l.Layer)) + '|' +
+               std::string(d.Property(l.Color)) + '|' + std::string(d.Property(l.LineType)) + '\n';
     }
     for (const TDxfCircle& c : d.Circles) {
         out += std::to_string(c.CX) + ' ' + std::to_string(c.CY) + ' ' + std::to_string(c.Radius) +

@@ -58,7 +58,7 @@ public:
         circle.CX = cx;
         circle.CY = cy;
         circle.Radius = Pick(1, 4) * 0.5;
-        circle.Layer = Chance(50) ? "A" : "B";
+        circle.Layer = drawing_.Properties.Add(Chance(50) ? "A" : "B");
         // Texts at the centre, on the circle, or on the lattice nearby (inside or not); some at
         // equal heights.
         for (int t = Pick(0, 3); t > 0; --t) {
