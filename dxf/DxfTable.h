@@ -13,7 +13,9 @@ namespace kolvo {
 // reallocating.
 constexpr std::int32_t TableGrowStep = 100;
 
-template <class Record> class DxfTable {
+// `Storage` is a vector, or a deque for a table that grows to a size no one can foresee: a
+// deque grows in chunks and never holds two copies of the records while it grows.
+template <class Record, class Storage = std::vector<Record>> class DxfTable {
 public:
     // Number of valid records; indices 0 to Count() - 1 are valid.
     std::int32_t Count() const { return static_cast<std::int32_t>(records_.size()); }
@@ -31,11 +33,15 @@ public:
     void Reset() {
         records_.clear();
         records_.shrink_to_fit();
-        records_.reserve(TableGrowStep);
+        Reserve(TableGrowStep);
     }
 
     // Room for `count` records before the table reallocates.
-    void Reserve(std::size_t count) { records_.reserve(count); }
+    void Reserve(std::size_t count) {
+        if constexpr (requires { records_.reserve(count); }) {
+            records_.reserve(count);
+        }
+    }
 
     auto begin() { return records_.begin(); }
     auto end() { return records_.end(); }
@@ -49,7 +55,7 @@ private:
         }
         return static_cast<std::size_t>(index);
     }
-    std::vector<Record> records_;
+    Storage records_;
 };
 
 } // namespace kolvo

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string_view>
 
 #include "ByteText.h"
@@ -22,8 +23,8 @@ struct TTallyRecord {
 };
 
 // The bars of one analysis. Grows as bars are found: an analysis is never cut short by a full
-// table.
-using TTally = DxfTable<TTallyRecord>;
+// table, and its growth never sets the analysis's peak memory.
+using TTally = DxfTable<TTallyRecord, std::deque<TTallyRecord>>;
 
 // Appends the bar `Bar` of `Drawing` (whose layer, colour and line type the record takes), with
 // start point (X1, Y1) and end point (X2, Y2), and its label.
