@@ -108,11 +108,17 @@ void IndexedConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUn
                         double y, TConnections& found) {
     for (const TStrokeEnd& end : ends) {
         if (end.Kind == StrokeVMark) {
-            if (IsAvailableVMark(drawing.Polylines[end.Index]) && EndsMeet(x, y, end.X, end.Y)) {
+            const TDxfPolyline& polyline = drawing.Polylines[end.Index];
+            if (IsAvailableVMark(polyline) &&
+                EndsMeet(x, y, polyline.Vertex(2).X, polyline.Vertex(2).Y)) {
                 found.AddVMark(end.Index);
             }
-        } else if (drawing.Lines[end.Index].TraceState == LineFree &&
-                   EndsMeet(x, y, end.X, end.Y)) {
+            continue;
+        }
+        const TDxfLine& line = drawing.Lines[end.Index];
+        const bool atStart = end.Kind == StrokeLineStart;
+        if (line.TraceState == LineFree &&
+            EndsMeet(x, y, atStart ? line.X1 : line.X2, atStart ? line.Y1 : line.Y2)) {
             found.FreeEnds += end.Index != walked ? 1 : 0;
             if (isFreeUnvisited(end.Index)) {
                 found.AddLineEnd(end.Index, end.Kind);

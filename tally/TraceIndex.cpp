@@ -78,7 +78,7 @@ void TTraceSearchIndex::BuildEnds() {
     auto eachEnd = [&](const auto& use) {
         auto offer = [&](std::int32_t index, std::int32_t kind, double x, double y) {
             if (std::fabs(x) < GridLimit && std::fabs(y) < GridLimit) {
-                use(TStrokeEnd{index, kind, x, y});
+                use(TStrokeEnd{index, kind}, x, y);
             }
         };
         for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
@@ -94,21 +94,21 @@ void TTraceSearchIndex::BuildEnds() {
         }
     };
     std::size_t count = 0;
-    eachEnd([&](const TStrokeEnd&) { ++count; });
+    eachEnd([&](const TStrokeEnd&, double, double) { ++count; });
     const std::uint64_t buckets = std::bit_ceil(std::max<std::uint64_t>(count, 1));
     bucketMask_ = buckets - 1;
-    auto bucketOf = [&](const TStrokeEnd& end) {
-        return CellHash(CellNumber(end.X), CellNumber(end.Y)) & bucketMask_;
+    auto bucketOf = [&](double x, double y) {
+        return CellHash(CellNumber(x), CellNumber(y)) & bucketMask_;
     };
     bucketStart_.assign(static_cast<std::size_t>(buckets) + 1, 0);
-    eachEnd([&](const TStrokeEnd& end) { ++bucketStart_[bucketOf(end) + 1]; });
+    eachEnd([&](const TStrokeEnd&, double x, double y) { ++bucketStart_[bucketOf(x, y) + 1]; });
     for (std::size_t b = 1; b < bucketStart_.size(); ++b) {
         bucketStart_[b] += bucketStart_[b - 1];
     }
     ends_.resize(count);
     std::vector<std::int32_t> fill(bucketStart_.begin(), bucketStart_.end() - 1);
-    eachEnd([&](const TStrokeEnd& end) {
-        ends_[static_cast<std::size_t>(fill[bucketOf(end)]++)] = end;
+    eachEnd([&](const TStrokeEnd& end, double x, double y) {
+        ends_[static_cast<std::size_t>(fill[bucketOf(x, y)]++)] = end;
     });
 }
 

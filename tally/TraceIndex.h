@@ -19,11 +19,12 @@
 
 namespace kolvo {
 
-// A line start, a line end, or the middle vertex of a three-vertex polyline.
+// A line start, a line end, or the middle vertex of a three-vertex polyline. Its point is read
+// from the drawing where it is needed: the record is looked at then anyway, and the index of a
+// million lines is a third the size without the coordinates.
 struct TStrokeEnd {
     std::int32_t Index = 0; // into Lines, or into Polylines for a V mark
     std::int32_t Kind = 0;  // StrokeLineStart, StrokeLineEnd or StrokeVMark
-    double X = 0, Y = 0;
 };
 
 enum class TIndexAnswer { Found, NotFound, Unanswered };
