@@ -100,15 +100,16 @@ void TTraceSearchIndex::BuildEnds() {
     auto bucketOf = [&](double x, double y) {
         return CellHash(CellNumber(x), CellNumber(y)) & bucketMask_;
     };
+    // Each bucket's count, then where it ends; each end then goes just before the ends placed in
+    // its bucket so far, which leaves every bucket's start in place with no second table.
     bucketStart_.assign(static_cast<std::size_t>(buckets) + 1, 0);
-    eachEnd([&](const TStrokeEnd&, double x, double y) { ++bucketStart_[bucketOf(x, y) + 1]; });
+    eachEnd([&](const TStrokeEnd&, double x, double y) { ++bucketStart_[bucketOf(x, y)]; });
     for (std::size_t b = 1; b < bucketStart_.size(); ++b) {
         bucketStart_[b] += bucketStart_[b - 1];
     }
     ends_.resize(count);
-    std::vector<std::int32_t> fill(bucketStart_.begin(), bucketStart_.end() - 1);
     eachEnd([&](const TStrokeEnd& end, double x, double y) {
-        ends_[static_cast<std::size_t>(fill[bucketOf(x, y)]++)] = end;
+        ends_[static_cast<std::size_t>(--bucketStart_[bucketOf(x, y)])] = end;
     });
 }
 
