@@ -69,12 +69,12 @@ TTraceSearchIndex::~TTraceSearchIndex() = default;
 // coordinates then rounds to at least 1.0, so PointDistance of them is at least 1.0 too: every
 // end that the scan would count lies in the 3 x 3 cells around the point. Cells are hashed into
 // about as many buckets as there are ends, so the far-off ones cost no room; the ends are put in
-// their buckets by counting.
+// their buckets by counting, in an order of no consequence (every answer is taken from all the
+// ends of a bucket alike).
 void TTraceSearchIndex::BuildEnds() {
     endsBuilt_ = true;
-    // Two passes over the tables, counting and then placing, so that no second copy of the ends
-    // is ever held. An end that is not finite or lies beyond the grid is never within 1.0 of a
-    // point the grid answers for, so leaving it out changes no answer.
+    // An end that is not finite or lies beyond the grid is never within 1.0 of a point the grid
+    // answers for, so leaving it out changes no answer.
     auto eachEnd = [&](const auto& use) {
         auto offer = [&](std::int32_t index, std::int32_t kind, double x, double y) {
             if (std::fabs(x) < GridLimit && std::fabs(y) < GridLimit) {
@@ -98,19 +98,54 @@ void TTraceSearchIndex::BuildEnds() {
     const std::uint64_t buckets = std::bit_ceil(std::max<std::uint64_t>(count, 1));
     bucketMask_ = buckets - 1;
     auto bucketOf = [&](double x, double y) {
-        return CellHash(CellNumber(x), CellNumber(y)) & bucketMask_;
+        return static_cast<std::uint32_t>(CellHash(CellNumber(x), CellNumber(y)) & bucketMask_);
     };
-    // Each bucket's count, then where it ends; each end then goes just before the ends placed in
-    // its bucket so far, which leaves every bucket's start in place with no second table.
-    bucketStart_.assign(static_cast<std::size_t>(buckets) + 1, 0);
-    eachEnd([&](const TStrokeEnd&, double x, double y) { ++bucketStart_[bucketOf(x, y)]; });
-    for (std::size_t b = 1; b < bucketStart_.size(); ++b) {
-        bucketStart_[b] += bucketStart_[b - 1];
-    }
-    ends_.resize(count);
-    eachEnd([&](const TStrokeEnd& end, double x, double y) {
-        ends_[static_cast<std::size_t>(--bucketStart_[bucketOf(x, y)])] = end;
+
+    // Placed straight into their buckets, a million ends would miss the cache at every one. They
+    // are moved in two steps instead: first by the top bits of their bucket into up to 256
+    // parts, then each part into its buckets, whose counts and ends then lie close together.
+    struct TPlaced {
+        TStrokeEnd End;
+        std::uint32_t Bucket = 0;
+    };
+    const int bucketBits = std::countr_zero(buckets);
+    const int partShift = bucketBits - std::min(bucketBits, 8);
+    const std::size_t parts = static_cast<std::size_t>(buckets >> partShift);
+    std::vector<std::size_t> partStart(parts + 1, 0);
+    eachEnd([&](const TStrokeEnd&, double x, double y) {
+        ++partStart[(bucketOf(x, y) >> partShift) + 1];
     });
+    for (std::size_t p = 1; p <= parts; ++p) {
+        partStart[p] += partStart[p - 1];
+    }
+    std::vector<TPlaced> byPart(count);
+    {
+        std::vector<std::size_t> fill(partStart.begin(), partStart.end() - 1);
+        eachEnd([&](const TStrokeEnd& end, double x, double y) {
+            const std::uint32_t bucket = bucketOf(x, y);
+            byPart[fill[bucket >> partShift]++] = TPlaced{end, bucket};
+        });
+    }
+    // Within a part: each bucket's count, then where it ends; each end then goes just before the
+    // ends placed in its bucket so far, which leaves every bucket's start in place.
+    bucketStart_.assign(static_cast<std::size_t>(buckets) + 1, 0);
+    ends_.resize(count);
+    for (std::size_t p = 0; p < parts; ++p) {
+        const auto first = byPart.begin() + static_cast<std::ptrdiff_t>(partStart[p]);
+        const auto last = byPart.begin() + static_cast<std::ptrdiff_t>(partStart[p + 1]);
+        for (auto e = first; e != last; ++e) {
+            ++bucketStart_[e->Bucket];
+        }
+        auto running = static_cast<std::int32_t>(partStart[p]);
+        for (std::size_t b = p << partShift; b < (p + 1) << partShift; ++b) {
+            running += bucketStart_[b];
+            bucketStart_[b] = running;
+        }
+        for (auto e = first; e != last; ++e) {
+            ends_[static_cast<std::size_t>(--bucketStart_[e->Bucket])] = e->End;
+        }
+    }
+    bucketStart_[buckets] = static_cast<std::int32_t>(count);
 }
 
 bool TTraceSearchIndex::EndsNear(double x, double y, std::vector<TStrokeEnd>& ends) {
