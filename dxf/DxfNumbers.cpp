@@ -1,7 +1,9 @@
 #include "DxfNumbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <system_error>
 
 #include "Errors.h"
@@ -41,55 +43,38 @@ long long LeadingDigitExponent(std::string_view intDigits, std::string_view frac
     }
     return exponent - static_cast<long long>(firstFrac) - 1;
 }
-// Most values are plain decimals ("4100.0", "-12.5", "1071.213203435596"): blanks, a sign,
-// digits and a fraction, nothing else. Their digits, with the fraction's trailing zeros dropped,
-// make a whole number; when it is at most 2^53 a double holds it exactly, as it does every power
-// of ten up to 1e22, so one division gives the correctly rounded result, and a value without a
-// fraction needs none. Other plain decimals of up to 19 digits go to from_chars as they stand.
-// Returns false for anything else, which the full conversion then decides.
+// Plain decimals: blanks, a sign, digits and a fraction, nothing else. Those the reader's quick
+// way takes, it takes here too, from a copy standing before a line break; the others of up to 19
+// digits (which cannot be out of a double's range) go to from_chars as they stand. Returns false
+// for anything else, which the full conversion then decides.
 bool TryParsePlainReal(std::string_view line, double& value) {
-    const char* at = line.data();
-    const char* const end = at + line.size();
-    while (at != end && *at == ' ') {
-        ++at;
+    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+    // A sign, 19 digits and a point fit with room to spare: a longer line has more digits.
+    char copy[24];
+    if (line.size() >= sizeof copy) {
+        return false;
     }
-    const bool negative = at != end && *at == '-';
-    at += negative ? 1 : 0;
-    const char* const numberStart = at;
-    std::uint64_t digits = 0;
-    unsigned d = 0;
-    for (; at != end && (d = static_cast<unsigned char>(*at) - unsigned{'0'}) <= 9; ++at) {
-        digits = digits * 10 + d;
+    std::memcpy(copy, line.data(), line.size());
+    copy[line.size()] = '\n';
+    if (TryParseRealBeforeBreak(std::string_view(copy, line.size()), value)) {
+        return true;
     }
-    std::ptrdiff_t count = at - numberStart;
-    // The digits up to the fraction's last non-zero one, and how many of them are fraction.
-    std::uint64_t kept = digits;
-    std::ptrdiff_t keptFraction = 0;
-    if (at != end && *at == '.') {
-        const char* const fractionStart = ++at;
-        for (; at != end && (d = static_cast<unsigned char>(*at) - unsigned{'0'}) <= 9; ++at) {
-            digits = digits * 10 + d;
-            if (d != 0) {
-                kept = digits;
-                keptFraction = at + 1 - fractionStart;
-            }
-        }
-        count += at - fractionStart;
+    const bool negative = !line.empty() && line.front() == '-';
+    const std::string_view number = line.substr(negative ? 1 : 0);
+    const std::size_t intEnd = SkipDigits(number, 0);
+    std::size_t end = intEnd;
+    if (end < number.size() && number[end] == '.') {
+        end = SkipDigits(number, end + 1);
     }
-    // Up to 19 digits `digits` cannot have wrapped.
-    if (at != end || count == 0 || count > 19) {
+    const std::size_t digits = end - (end > intEnd ? 1 : 0);
+    if (end != number.size() || digits == 0 || digits > 19) {
         return false;
     }
     double magnitude = 0;
-    if (kept <= (std::uint64_t{1} << 53) && keptFraction <= 22) {
-        magnitude = keptFraction == 0 ? static_cast<double>(kept)
-                                      : static_cast<double>(kept) / kExactPowersOfTen[keptFraction];
-    } else {
-        // Nineteen digits cannot be out of a double's range.
-        const auto result = std::from_chars(numberStart, end, magnitude, std::chars_format::fixed);
-        if (result.ec != std::errc{} || result.ptr != end) {
-            return false;
-        }
+    const char* const last = number.data() + number.size();
+    const auto result = std::from_chars(number.data(), last, magnitude, std::chars_format::fixed);
+    if (result.ec != std::errc{} || result.ptr != last) {
+        return false;
     }
     value = negative ? -magnitude : magnitude;
     return true;
