@@ -10,16 +10,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <exception>
 #include <filesystem>
-#include <memory>
 #include <string>
-#include <vector>
 
 #include "BenchDrawing.h"
 #include "DrawingModel.h"
 #include "DxfReader.h"
+#include "NewlineScan.h"
 #include "PeakMemory.h"
 
 namespace {
@@ -34,39 +32,13 @@ double Mb(double bytes) {
     return bytes / (1024.0 * 1024.0);
 }
 
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
-
-// Line ends in the file, counted with memchr over 1 MB blocks read with fread.
-std::size_t NewlineScan(const std::string& path) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        throw std::runtime_error("cannot open " + path);
-    }
-    std::vector<char> block(1 << 20);
-    std::size_t lines = 0;
-    for (;;) {
-        const std::size_t got = std::fread(block.data(), 1, block.size(), file.get());
-        const char* at = block.data();
-        const char* end = at + got;
-        while ((at = static_cast<const char*>(std::memchr(at, '\n', end - at))) != nullptr) {
-            ++lines;
-            ++at;
-        }
-        if (got < block.size()) {
-            return lines;
-        }
-    }
-}
-
 int Read(const std::string& path) {
     const double size = static_cast<double>(std::filesystem::file_size(path));
     const double baseline = static_cast<double>(kolvo::bench::PeakMemoryBytes());
     double readBest = 1e30;
     double scanBest = 1e30;
     std::int32_t lineCount = 0;
-    std::size_t newlines = 0;
+    std::int64_t newlines = 0;
     double peak = 0;
     // Reads and scans take turns, so that other work on the machine slows both alike.
     for (int round = 0; round < 5; ++round) {
@@ -80,11 +52,11 @@ int Read(const std::string& path) {
             }
         }
         const auto start = Clock::now();
-        newlines = NewlineScan(path);
+        newlines = kolvo::bench::CountNewlines(path);
         scanBest = std::min(scanBest, SecondsSince(start));
     }
-    std::printf("file         : %.1f MB, %zu lines, %d LINE records\n", Mb(size), newlines,
-                lineCount);
+    std::printf("file         : %.1f MB, %lld lines, %d LINE records\n", Mb(size),
+                static_cast<long long>(newlines), lineCount);
     std::printf("memchr scan  : %.3f s, %.1f MB/s\n", scanBest, Mb(size) / scanBest);
     std::printf("reader       : %.3f s, %.1f MB/s, %.2f of the scan's speed\n", readBest,
                 Mb(size) / readBest, scanBest / readBest);
