@@ -46,6 +46,35 @@ constexpr TColor JoinColor(ColorBytes bytes) {
            TColor(WrapByte(bytes.blue)) << 16;
 }
 
+// A control's background colour: its parent's while it follows the parent, its own from the
+// moment one is set. Each change says whether the colour moved, for the control to repaint.
+class ControlColor {
+public:
+    constexpr ControlColor(TColor color, bool followsParent)
+        : color_(color), followsParent_(followsParent) {}
+
+    constexpr TColor Value() const { return color_; }
+    constexpr bool FollowsParent() const { return followsParent_; }
+    constexpr void SetFollowsParent(bool follows) { followsParent_ = follows; }
+
+    // A colour of its own: the parent's is followed no longer.
+    constexpr bool Set(TColor color) {
+        followsParent_ = false;
+        return Take(color);
+    }
+    // The parent's colour, taken while it is followed.
+    constexpr bool ParentChanged(TColor parentColor) { return followsParent_ && Take(parentColor); }
+
+private:
+    constexpr bool Take(TColor color) {
+        const bool moved = color != color_;
+        color_ = color;
+        return moved;
+    }
+    TColor color_;
+    bool followsParent_;
+};
+
 // Nearest integer, halves to the even neighbour (2.5 -> 2, 3.5 -> 4, -0.5 -> 0).
 int RoundHalfEven(double value);
 

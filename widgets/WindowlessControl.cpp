@@ -41,20 +41,17 @@ void WindowlessControl::SetVisible(bool visible) {
 }
 
 void WindowlessControl::SetColor(TColor color) {
-    parentColor_ = false;
-    if (color != color_) {
-        color_ = color;
+    if (color_.Set(color)) {
         ColorChanged();
     }
 }
 
 void WindowlessControl::SetParentColor(bool parentColor) {
-    parentColor_ = parentColor;
+    color_.SetFollowsParent(parentColor);
 }
 
 void WindowlessControl::ParentColorChanged(TColor parentColor) {
-    if (parentColor_ && parentColor != color_) {
-        color_ = parentColor;
+    if (color_.ParentChanged(parentColor)) {
         ColorChanged();
     }
 }
@@ -108,7 +105,7 @@ void WindowlessControl::PaintOn(HDC parentDc, const RECT& update) {
     OffsetViewportOrgEx(parentDc, left_, top_, nullptr);
     canvas_.Bind(parentDc);
     canvas_.SetFont(font_);
-    canvas_.SetBrushColor(color_);
+    canvas_.SetBrushColor(color_.Value());
     Paint(canvas_);
     canvas_.Unbind();
     RestoreDC(parentDc, saved);

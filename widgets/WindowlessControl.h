@@ -38,9 +38,9 @@ public:
     void SetVisible(bool visible);
 
     // Background colour; follows the parent's while ParentColor is on.
-    TColor Color() const { return color_; }
+    TColor Color() const { return color_.Value(); }
     void SetColor(TColor color);
-    bool ParentColor() const { return parentColor_; }
+    bool ParentColor() const { return color_.FollowsParent(); }
     void SetParentColor(bool parentColor);
     // The parent tells its controls its colour (at creation and whenever it changes).
     void ParentColorChanged(TColor parentColor);
@@ -77,8 +77,7 @@ private:
     int width_ = 0;
     int height_ = 0;
     bool visible_ = true;
-    TColor color_ = clBtnFace;
-    bool parentColor_ = true;
+    ControlColor color_{clBtnFace, true};
     FontDesc font_;
     std::string caption_;
     Canvas canvas_;

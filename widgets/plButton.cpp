@@ -307,7 +307,7 @@ void TplButton::SetGradation(bool gradation) {
     if (gradation != gradation_) {
         gradation_ = gradation;
         if (gradation) {
-            parentColor_ = false;
+            color_.SetFollowsParent(false);
         }
         Repaint();
     }
@@ -379,20 +379,17 @@ void TplButton::SetFlatFrameType(TplBtnFrameType frameType) {
 }
 
 void TplButton::SetColor(TColor color) {
-    parentColor_ = false;
-    if (color != color_) {
-        color_ = color;
+    if (color_.Set(color)) {
         Invalidate();
     }
 }
 
 void TplButton::SetParentColor(bool parentColor) {
-    parentColor_ = parentColor;
+    color_.SetFollowsParent(parentColor);
 }
 
 void TplButton::ParentColorChanged(TColor parentColor) {
-    if (parentColor_) {
-        color_ = parentColor;
+    if (color_.ParentChanged(parentColor)) {
         Invalidate();
     }
 }
@@ -721,7 +718,7 @@ LRESULT TplButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- TplButton: painting ----------------------------------------------------------------------
 
 void TplButton::PaintTo(HDC dc) {
-    if (parentColor_) {
+    if (color_.FollowsParent()) {
         Canvas canvas;
         canvas.Bind(dc);
         PaintFace(canvas, dc);
@@ -737,7 +734,7 @@ void TplButton::PaintTo(HDC dc) {
 }
 
 void TplButton::PaintFace(Canvas& canvas, HDC dc) {
-    canvas.SetBrushColor(color_);
+    canvas.SetBrushColor(color_.Value());
     if (gradation_) {
         PaintGradient(canvas, dc);
     } else {

@@ -164,9 +164,9 @@ public:
     TplBtnFrameType FlatFrameType() const { return flatFrameType_; }
     void SetFlatFrameType(TplBtnFrameType frameType);
 
-    TColor Color() const { return color_; }
+    TColor Color() const { return color_.Value(); }
     void SetColor(TColor color);
-    bool ParentColor() const { return parentColor_; }
+    bool ParentColor() const { return color_.FollowsParent(); }
     void SetParentColor(bool parentColor);
     // The parent tells its controls its colour; followed while ParentColor is on.
     void ParentColorChanged(TColor parentColor);
@@ -249,8 +249,7 @@ private:
     bool captionVertCenter_ = true;
     TplBtnFrameType flatFrameType_ = TplBtnFrameType::bffFlat;
 
-    TColor color_ = clBtnFace;
-    bool parentColor_ = false;
+    ControlColor color_{clBtnFace, false};
     FontDesc font_;
     FontHandle ownFont_;         // made from font_ when it is set by description
     HFONT windowFont_ = nullptr; // what WM_GETFONT answers

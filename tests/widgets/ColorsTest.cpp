@@ -36,5 +36,23 @@ TEST(Colors, FontHeightFromPointsRoundsLikeTheSystem) {
     EXPECT_EQ(FontHeightFromPoints(-20), 27);
 }
 
+// A control follows its parent's colour until it is given one of its own, and again once told
+// to; it reports a change only when the colour moves.
+TEST(Colors, ControlColorFollowsTheParentUntilSetAndReportsOnlyMoves) {
+    ControlColor color(clBtnFace, true);
+    EXPECT_FALSE(color.ParentChanged(clBtnFace));
+    EXPECT_TRUE(color.ParentChanged(clWhite));
+    EXPECT_EQ(color.Value(), clWhite);
+    EXPECT_FALSE(color.Set(clWhite));
+    EXPECT_FALSE(color.FollowsParent());
+    EXPECT_FALSE(color.ParentChanged(clBlack));
+    EXPECT_EQ(color.Value(), clWhite);
+    EXPECT_TRUE(color.Set(clGray));
+    color.SetFollowsParent(true);
+    EXPECT_EQ(color.Value(), clGray);
+    EXPECT_TRUE(color.ParentChanged(clBlack));
+    EXPECT_EQ(color.Value(), clBlack);
+}
+
 } // namespace
 } // namespace kolvo
