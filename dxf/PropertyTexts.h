@@ -41,7 +41,9 @@ private:
             return std::hash<std::string_view>{}(text);
         }
     };
-    // A deque keeps each text where it is as the table grows, so views stay valid.
+    // A deque keeps each text where it is as the table grows, so views stay valid. The map keeps
+    // copies of its own rather than views into the deque, so that a copied table (and drawing)
+    // stands alone; a drawing holds only a handful of texts.
     std::deque<std::string> texts_;
     std::unordered_map<std::string, TPropertyId, Hash, std::equal_to<>> ids_;
     TPropertyId last_ = EmptyProperty; // the one added last, far the likeliest to come again
