@@ -19,8 +19,18 @@ constexpr double GridLimit = 1125899906842624.0; // 2^50
 // The distance at which the nearest-line search starts; a line further away is never found.
 constexpr double NearestLineStart = 1e11;
 
+// The side of the squares of A and B that make one group of directions (see BuildBars): wide
+// enough for the rounding of any drawing's coordinates, narrow enough that the spread it brings
+// to a search (at most this times the point's coordinates) stays far below 1.0.
+constexpr double DirectionCell = 1.0 / (1 << 24);
+
 // Lines of a direction shared by fewer lines than this are looked at one by one.
 constexpr std::size_t MinDirectionLines = 4;
+
+// A group of lines of one direction gets cells over its offsets from this many lines on, about
+// CellOffsets offsets to a cell.
+constexpr std::int32_t MinCellOffsets = 64;
+constexpr std::int32_t CellOffsets = 4;
 
 // A direction of tip segments gets its V-mark middles sorted once it has been asked about this
 // often; at most this many directions are sorted.
@@ -48,6 +58,20 @@ std::uint64_t CellHash(std::int64_t cx, std::int64_t cy) {
     h ^= h >> 29;
     h *= 0xBF58476D1CE4E5B9ull;
     return h ^ (h >> 32);
+}
+
+// The first k in [begin, end) with values[k] >= value, as std::lower_bound finds it, but without
+// a branch that depends on the values, which a processor mispredicts half the time.
+std::int32_t LowerBound(const double* values, std::int32_t begin, std::int32_t end, double value) {
+    const double* first = values + begin;
+    std::int32_t count = end - begin;
+    while (count > 1) {
+        const std::int32_t half = count / 2;
+        // As a product, which the compiler does not turn back into a branch.
+        first += half * static_cast<std::int32_t>(first[half - 1] < value);
+        count -= half;
+    }
+    return static_cast<std::int32_t>(first - values) + (count == 1 && *first < value ? 1 : 0);
 }
 
 std::int64_t CellNumber(double v) {
@@ -336,13 +360,18 @@ TIndexAnswer TTraceSearchIndex::VMarksAlong(const TLineEquation& eq,
 
 // --- Bars ---
 
-// Lines are grouped by direction: the equations of one group share A and B exactly (a line and
-// its reverse have equations of opposite sign and are put together with C negated, which changes
-// no distance). For a point, A x + B y is then the same for the whole group, and the lines that
-// can pass within 1.0 of it are those whose C lies in a narrow window, found by binary search.
+// Lines are grouped by direction. A line and its reverse have equations of opposite sign and are
+// put together with the signs turned, which changes no distance. Lines of one direction mostly
+// differ in the last bits of A and B, as their ends were rounded: a drawing's slanted lines of one
+// angle have as many versions of it as it has lines, nearly. So a group takes every equation
+// whose A and B fall in one small square of side DirectionCell, and keeps how far they stray from
+// its first equation (A0, B0). For a point, A0 x + B0 y then differs from each line's own A x + B y
+// by at most that spread times |x| and |y|, and the lines that can pass within 1.0 of it are those
+// whose C lies in a narrow window around -(A0 x + B0 y).
 void TTraceSearchIndex::BuildBars() {
     barsBuilt_ = true;
     struct TKeyed {
+        std::int64_t Cell; // of the square of A and B
         double A, B, C;
         std::int32_t Line;
     };
@@ -356,32 +385,41 @@ void TTraceSearchIndex::BuildBars() {
         if (!LineEquation(line.X1, line.Y1, line.X2, line.Y2, eq)) {
             continue; // never a bar
         }
-        if (!Judgeable(eq)) {
+        if (!Judgeable(eq) || !std::isfinite(eq.A) || !std::isfinite(eq.B)) {
             loose.push_back(i);
             continue;
         }
-        if (eq.A < 0 || (eq.A == 0 && eq.B < 0)) {
+        // The larger of A and B is made positive, so that the signs of a direction do not
+        // change between its versions.
+        if (std::fabs(eq.A) >= std::fabs(eq.B) ? eq.A < 0 : eq.B < 0) {
             eq.A = -eq.A;
             eq.B = -eq.B;
             eq.C = -eq.C;
         }
-        // Adding zero makes a negative zero positive, so that both fall in one group.
-        keyed.push_back(TKeyed{eq.A + 0.0, eq.B + 0.0, eq.C, i});
+        // Adding zero makes a negative zero positive, so that both fall in one group. A and B lie
+        // within [-2, 2], so the cell numbers fit in 32 bits each.
+        eq.A += 0.0;
+        eq.B += 0.0;
+        const auto cellA = static_cast<std::int64_t>(std::floor(eq.A / DirectionCell));
+        const auto cellB = static_cast<std::int64_t>(std::floor(eq.B / DirectionCell));
+        keyed.push_back(TKeyed{cellA * (std::int64_t{1} << 32) + cellB, eq.A, eq.B, eq.C, i});
     }
     std::sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) {
+        if (a.Cell != b.Cell) {
+            return a.Cell < b.Cell;
+        }
+        if (a.C != b.C) {
+            return a.C < b.C;
+        }
         if (a.A != b.A) {
             return a.A < b.A;
         }
-        if (a.B != b.B) {
-            return a.B < b.B;
-        }
-        return a.C != b.C ? a.C < b.C : a.Line < b.Line;
+        return a.B != b.B ? a.B < b.B : a.Line < b.Line;
     });
-    offsets_.reserve(keyed.size());
+    offsetLines_.reserve(keyed.size());
     for (std::size_t first = 0; first < keyed.size();) {
         std::size_t last = first + 1;
-        while (last < keyed.size() && keyed[last].A == keyed[first].A &&
-               keyed[last].B == keyed[first].B) {
+        while (last < keyed.size() && keyed[last].Cell == keyed[first].Cell) {
             ++last;
         }
         if (last - first < MinDirectionLines) {
@@ -389,15 +427,33 @@ void TTraceSearchIndex::BuildBars() {
                 loose.push_back(keyed[k].Line);
             }
         } else {
-            directions_.push_back(TDirection{
-                keyed[first].A, keyed[first].B, static_cast<std::int32_t>(offsets_.size()),
-                static_cast<std::int32_t>(offsets_.size() + last - first)});
+            TDirection direction;
+            direction.A = keyed[first].A;
+            direction.B = keyed[first].B;
+            direction.MinC = keyed[first].C;
+            direction.MaxC = keyed[last - 1].C;
+            direction.Begin = static_cast<std::int32_t>(offsetC_.size());
             for (std::size_t k = first; k < last; ++k) {
-                offsets_.push_back(TOffset{keyed[k].C, keyed[k].Line});
+                const TKeyed& e = keyed[k];
+                direction.SpreadA = std::max(direction.SpreadA, std::fabs(e.A - direction.A));
+                direction.SpreadB = std::max(direction.SpreadB, std::fabs(e.B - direction.B));
+                // Lines of one equation go under one offset; other equations of the same C get
+                // an offset each, as the scan's test may tell them apart.
+                const TKeyed* before = k == first ? nullptr : &keyed[k - 1];
+                if (before == nullptr || e.C != before->C || e.A != before->A || e.B != before->B) {
+                    offsetC_.push_back(e.C);
+                    offsetFirst_.push_back(static_cast<std::int32_t>(offsetLines_.size()));
+                }
+                offsetLines_.push_back(e.Line);
             }
+            direction.End = static_cast<std::int32_t>(offsetC_.size());
+            BuildCells(direction);
+            directions_.push_back(direction);
         }
         first = last;
     }
+    // The lines of each group's last offset end where the next group's begin.
+    offsetFirst_.push_back(static_cast<std::int32_t>(offsetLines_.size()));
     std::sort(loose.begin(), loose.end());
     looseLines_ = std::move(loose);
     // For a quick rejection of loose lines: their equation where it can be judged, all zeros
@@ -413,6 +469,54 @@ void TTraceSearchIndex::BuildBars() {
         looseB_.push_back(eq.B);
         looseC_.push_back(eq.C);
     }
+}
+
+// A large group's binary search missed the cache at nearly every step. Its offsets are therefore
+// also cut into cells of equal width, about CellOffsets offsets to a cell, and each cell's first
+// offset is kept: a search then starts from the few offsets of one cell. The cells span the bulk
+// of the offsets, leaving out a few at each end, so that one far line cannot put all the others
+// in one cell; the offsets beyond lie in the first and the last cell, where the search finds them
+// as before.
+//
+// Any cells give the same answers. CellOf never decreases as the offset grows, so every offset
+// before the cell of a value is below the value and every offset after it above: the first
+// offset not below the value lies in that cell or is the next cell's first.
+void TTraceSearchIndex::BuildCells(TDirection& direction) {
+    const std::int32_t count = direction.End - direction.Begin;
+    if (count < MinCellOffsets) {
+        return;
+    }
+    const double* offsets = offsetC_.data() + direction.Begin;
+    const std::int32_t outside = count / 64; // left out of the bulk at each end
+    const double low = offsets[outside];
+    const double high = offsets[count - 1 - outside];
+    const std::int32_t cells = count / CellOffsets;
+    const double scale = cells / (high - low);
+    if (!(high > low) || !std::isfinite(scale)) {
+        return;
+    }
+    direction.CellBase = low;
+    direction.CellScale = scale;
+    direction.CellCount = cells;
+    direction.FirstCell = static_cast<std::int32_t>(cellStart_.size());
+    std::int32_t next = 0;
+    for (std::int32_t k = 0; k < count; ++k) {
+        const std::int32_t cell = CellOf(direction, offsets[k]);
+        for (; next <= cell; ++next) {
+            cellStart_.push_back(direction.Begin + k);
+        }
+    }
+    for (; next <= cells; ++next) {
+        cellStart_.push_back(direction.End);
+    }
+}
+
+std::int32_t TTraceSearchIndex::CellOf(const TDirection& direction, double c) const {
+    const double t = (c - direction.CellBase) * direction.CellScale;
+    if (!(t >= 0)) {
+        return 0;
+    }
+    return t < direction.CellCount ? static_cast<std::int32_t>(t) : direction.CellCount - 1;
 }
 
 bool TTraceSearchIndex::ScanForBar(double x, double y, std::int32_t skipLine,
@@ -456,17 +560,36 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
         if (!std::isfinite(s)) {
             return ScanForBar(x, y, skipLine, line); // too far out to narrow down
         }
-        // Outside the window |A x + B y + C| is surely 2 or more.
-        const double width = 2.0 + Slack * (std::fabs(ax) + std::fabs(by));
+        // Outside the window |A x + B y + C| is surely 2 or more, for every equation of the
+        // group.
+        const double width = 2.0 +
+                             Slack * (std::fabs(ax) + std::fabs(by) + std::fabs(x) + std::fabs(y)) +
+                             direction.SpreadA * std::fabs(x) + direction.SpreadB * std::fabs(y);
         const double low = -s - width;
         const double high = -s + width;
-        const auto begin = offsets_.begin() + direction.Begin;
-        const auto end = offsets_.begin() + direction.End;
-        auto it = std::lower_bound(begin, end, low,
-                                   [](const TOffset& o, double value) { return o.C < value; });
-        for (; it != end && it->C <= high; ++it) {
-            if (it->Line < best && it->Line != skipLine && passesNear(it->Line)) {
-                best = it->Line;
+        // Most directions have no line near the point; their range of offsets tells so at once.
+        if (high < direction.MinC || low > direction.MaxC) {
+            continue;
+        }
+        std::int32_t begin = direction.Begin;
+        std::int32_t end = direction.End;
+        if (direction.CellCount > 0) {
+            const auto cell =
+                static_cast<std::size_t>(direction.FirstCell + CellOf(direction, low));
+            begin = cellStart_[cell];
+            end = cellStart_[cell + 1];
+        }
+        for (std::int32_t k = LowerBound(offsetC_.data(), begin, end, low);
+             k < direction.End && offsetC_[static_cast<std::size_t>(k)] <= high; ++k) {
+            // The lines of one offset share their equation, so the scan's test gives all of them
+            // the same answer: only the first that may be taken needs it.
+            auto first = offsetLines_.begin() + offsetFirst_[static_cast<std::size_t>(k)];
+            const auto last = offsetLines_.begin() + offsetFirst_[static_cast<std::size_t>(k) + 1];
+            if (*first == skipLine && ++first == last) {
+                continue;
+            }
+            if (*first < best && passesNear(*first)) {
+                best = *first;
             }
         }
     }

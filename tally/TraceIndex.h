@@ -84,18 +84,27 @@ private:
     std::vector<TProjected> projections_;
     double vMarkReach_ = 0; // the largest coordinate of a V-mark middle, by absolute value
 
-    // --- Lines by direction: each group's lines share A and B, and are sorted by C ---
+    // --- Lines by direction: each group's lines have nearly one A and B, and are sorted by C ---
+    // Lines of one equation are kept together under one offset: many lines of a drawing lie on
+    // one line (outlines, hatching, bars in a row), and a search then passes over them at once.
+    // A large group also has a directory of cells over its offsets (see BuildCells), which
+    // narrows the search down to a few offsets.
     bool barsBuilt_ = false;
-    struct TOffset {
-        double C = 0;
-        std::int32_t Line = 0;
-    };
     struct TDirection {
         double A = 0, B = 0;
-        std::int32_t Begin = 0, End = 0; // into offsets_
+        double SpreadA = 0, SpreadB = 0; // how far the group's own A and B stray from these
+        double MinC = 0, MaxC = 0;
+        double CellBase = 0, CellScale = 0;
+        std::int32_t Begin = 0, End = 0;           // into offsetC_
+        std::int32_t FirstCell = 0, CellCount = 0; // into cellStart_; no cells when 0
     };
-    std::vector<TOffset> offsets_;
+    void BuildCells(TDirection& direction);
+    std::int32_t CellOf(const TDirection& direction, double c) const;
     std::vector<TDirection> directions_;
+    std::vector<double> offsetC_;           // each group's C, one for each equation, ascending
+    std::vector<std::int32_t> offsetFirst_; // offset k's lines: offsetLines_[first[k], first[k+1])
+    std::vector<std::int32_t> offsetLines_; // by ascending index within each offset
+    std::vector<std::int32_t> cellStart_;   // the first offset of each cell, and one past the last
     // Lines in no large group, by ascending index, with their equations for a quick rejection.
     std::vector<std::int32_t> looseLines_;
     std::vector<double> looseA_, looseB_, looseC_;
