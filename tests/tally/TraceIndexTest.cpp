@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 #include <random>
 #include <string>
 #include <vector>
@@ -330,6 +331,55 @@ TEST_P(TraceIndexTest, PointsFarOutMatchTheScan) {
         EXPECT_EQ(Nearest(x, y), scannedNearest[i]) << "nearest to " << x << ", " << y;
         EXPECT_EQ(Bar(x, y, -1), scannedBars[i]) << "bar at " << x << ", " << y;
     }
+}
+
+// Many lines of a few slants, each drawn from rounded ends so that the versions of one slant
+// differ in their last bits, on shared lines and in rows, with a few far out along the same
+// slants: the bar search groups such lines and narrows each group down by its offsets.
+TEST_P(TraceIndexTest, BarsAmongVersionsOfFewSlantsMatchTheScan) {
+    std::mt19937 rng(GetParam());
+    auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
+    const std::array<double, 4> slants = {0.0, 90.0, 15.0, 45.0};
+    std::vector<std::pair<double, double>> points;
+    for (int i = 0; i < 900; ++i) {
+        double angle = slants[static_cast<std::size_t>(pick(0, 3))] * std::numbers::pi / 180;
+        // Offsets across the slant on a half-unit lattice, so that many lines share one.
+        double across = pick(0, 80) * 0.5 + (pick(0, 40) == 0 ? 1e7 * pick(-1, 1) : 0.0);
+        if (pick(0, 8) == 0) {
+            // Far out and turned by a few hundredths of a millionth: still in one group, where
+            // the group's direction alone would misjudge where the line passes by over 1.0.
+            across += 1e8 * (pick(0, 1) == 0 ? 1 : -1);
+            angle += pick(-3, 3) * 1e-8;
+        }
+        const double along = pick(-200, 200) * 0.25;
+        const double length = pick(1, 60) * 0.5;
+        const double x1 =
+            std::round((-std::sin(angle) * across + std::cos(angle) * along) * 1e6) / 1e6;
+        const double y1 =
+            std::round((std::cos(angle) * across + std::sin(angle) * along) * 1e6) / 1e6;
+        const double x2 = std::round((x1 + std::cos(angle) * length) * 1e6) / 1e6;
+        const double y2 = std::round((y1 + std::sin(angle) * length) * 1e6) / 1e6;
+        AddLine(bed.Drawing, pick(0, 1) == 0 ? x1 : x2, pick(0, 1) == 0 ? y1 : y2, x2, y2);
+        // A point on the line, at its edge 1.0 away, and just inside and outside that edge.
+        const double off = std::array<double, 4>{0.0, 1.0, std::nextafter(1.0, 0.0),
+                                                 std::nextafter(1.0, 2.0)}[pick(0, 3)];
+        points.emplace_back(x1 - std::sin(angle) * off, y1 + std::cos(angle) * off);
+    }
+    std::vector<TBarAnswer> scanned;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        scanned.push_back(Bar(points[i].first, points[i].second, static_cast<std::int32_t>(i)));
+    }
+    bed.Tracer.BuildSearchIndex();
+    int found = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const auto [x, y] = points[i];
+        EXPECT_EQ(Bar(x, y, static_cast<std::int32_t>(i)), scanned[i])
+            << "bar at " << x << ", " << y;
+        found += scanned[i].Found ? 1 : 0;
+    }
+    // Most points meet a line, and not all of them.
+    EXPECT_GT(found, 450);
+    EXPECT_LT(found, 900);
 }
 
 // Whole traces, indexed and plain, of random drawings full of ties must tally the same records
