@@ -74,24 +74,36 @@ std::int32_t LowerBound(const double* values, std::int32_t begin, std::int32_t e
     return static_cast<std::int32_t>(first - values) + (count == 1 && *first < value ? 1 : 0);
 }
 
+// The stroke-end cell of a coordinate: cells are 2.0 wide.
 std::int64_t CellNumber(double v) {
-    return static_cast<std::int64_t>(std::floor(v));
+    return static_cast<std::int64_t>(std::floor(v * 0.5));
+}
+
+// The first of the two cells, along one axis, that hold every coordinate less than 1.0 from v.
+// Within the grid v - 2 c is computed exactly, or (for v in [-1, 0)) rounded to no less than 1.0
+// from no less than 1.0, so the side is always the right one.
+std::int64_t FirstNearCell(double v) {
+    const std::int64_t c = CellNumber(v);
+    return v - 2.0 * static_cast<double>(c) < 1.0 ? c - 1 : c;
 }
 
 } // namespace
 
 TTraceSearchIndex::TTraceSearchIndex(const TDrawing& drawing) : drawing_(drawing) {
-    static_assert(ConnectTolerance == 1.0, "the stroke-end cells are as wide as the tolerance");
+    static_assert(ConnectTolerance == 1.0,
+                  "the stroke-end cells are twice as wide as the tolerance");
 }
 
 TTraceSearchIndex::~TTraceSearchIndex() = default;
 
 // --- Stroke ends ---
 
-// The cells are 1.0 wide, numbered by floor(x) and floor(y). Two points whose cells differ by
-// two or more in x (or y) are more than 1.0 apart there, and the computed difference of their
-// coordinates then rounds to at least 1.0, so PointDistance of them is at least 1.0 too: every
-// end that the scan would count lies in the 3 x 3 cells around the point. Cells are hashed into
+// The cells are 2.0 wide, numbered by floor(x / 2) and floor(y / 2). An end 1.0 or more from a
+// point in x (or y) has a computed difference of coordinates that rounds to at least 1.0, so
+// PointDistance of them is at least 1.0 too: every end that the scan would count lies less than
+// 1.0 from the point in x and in y, and so in the 2 x 2 cells that cover that square (four
+// lookups, where cells 1.0 wide took nine, each a miss of the cache on a large drawing). Cells
+// are hashed into
 // about as many buckets as there are ends, so the far-off ones cost no room; the ends are put in
 // their buckets by counting, in an order of no consequence (every answer is taken from all the
 // ends of a bucket alike).
@@ -180,14 +192,14 @@ bool TTraceSearchIndex::EndsNear(double x, double y, std::vector<TStrokeEnd>& en
     if (!endsBuilt_) {
         BuildEnds();
     }
-    const std::int64_t cx = CellNumber(x);
-    const std::int64_t cy = CellNumber(y);
+    const std::int64_t cx = FirstNearCell(x);
+    const std::int64_t cy = FirstNearCell(y);
     // Two cells may share a bucket; each bucket is handed out once.
-    std::uint64_t seen[9];
+    std::uint64_t seen[4];
     int seenCount = 0;
     ends.clear();
-    for (std::int64_t dx = -1; dx <= 1; ++dx) {
-        for (std::int64_t dy = -1; dy <= 1; ++dy) {
+    for (std::int64_t dx = 0; dx <= 1; ++dx) {
+        for (std::int64_t dy = 0; dy <= 1; ++dy) {
             const std::uint64_t bucket = CellHash(cx + dx, cy + dy) & bucketMask_;
             if (std::find(seen, seen + seenCount, bucket) != seen + seenCount) {
                 continue;
