@@ -60,18 +60,19 @@ std::uint64_t CellHash(std::int64_t cx, std::int64_t cy) {
     return h ^ (h >> 32);
 }
 
-// The first k in [begin, end) with values[k] >= value, as std::lower_bound finds it, but without
+// The first k in [begin, end) with values[k].C >= value, as std::lower_bound finds it, but without
 // a branch that depends on the values, which a processor mispredicts half the time.
-std::int32_t LowerBound(const double* values, std::int32_t begin, std::int32_t end, double value) {
-    const double* first = values + begin;
+template <class Keyed>
+std::int32_t LowerBound(const Keyed* values, std::int32_t begin, std::int32_t end, double value) {
+    const Keyed* first = values + begin;
     std::int32_t count = end - begin;
     while (count > 1) {
         const std::int32_t half = count / 2;
         // As a product, which the compiler does not turn back into a branch.
-        first += half * static_cast<std::int32_t>(first[half - 1] < value);
+        first += half * static_cast<std::int32_t>(first[half - 1].C < value);
         count -= half;
     }
-    return static_cast<std::int32_t>(first - values) + (count == 1 && *first < value ? 1 : 0);
+    return static_cast<std::int32_t>(first - values) + (count == 1 && first->C < value ? 1 : 0);
 }
 
 // The stroke-end cell of a coordinate: cells are 2.0 wide.
@@ -428,7 +429,6 @@ void TTraceSearchIndex::BuildBars() {
         }
         return a.B != b.B ? a.B < b.B : a.Line < b.Line;
     });
-    offsetLines_.reserve(keyed.size());
     for (std::size_t first = 0; first < keyed.size();) {
         std::size_t last = first + 1;
         while (last < keyed.size() && keyed[last].Cell == keyed[first].Cell) {
@@ -444,7 +444,7 @@ void TTraceSearchIndex::BuildBars() {
             direction.B = keyed[first].B;
             direction.MinC = keyed[first].C;
             direction.MaxC = keyed[last - 1].C;
-            direction.Begin = static_cast<std::int32_t>(offsetC_.size());
+            direction.Begin = static_cast<std::int32_t>(offsets_.size());
             for (std::size_t k = first; k < last; ++k) {
                 const TKeyed& e = keyed[k];
                 direction.SpreadA = std::max(direction.SpreadA, std::fabs(e.A - direction.A));
@@ -453,19 +453,17 @@ void TTraceSearchIndex::BuildBars() {
                 // an offset each, as the scan's test may tell them apart.
                 const TKeyed* before = k == first ? nullptr : &keyed[k - 1];
                 if (before == nullptr || e.C != before->C || e.A != before->A || e.B != before->B) {
-                    offsetC_.push_back(e.C);
-                    offsetFirst_.push_back(static_cast<std::int32_t>(offsetLines_.size()));
+                    offsets_.push_back(TOffset{e.C, e.Line, -1});
+                } else if (offsets_.back().Second < 0) {
+                    offsets_.back().Second = e.Line;
                 }
-                offsetLines_.push_back(e.Line);
             }
-            direction.End = static_cast<std::int32_t>(offsetC_.size());
+            direction.End = static_cast<std::int32_t>(offsets_.size());
             BuildCells(direction);
             directions_.push_back(direction);
         }
         first = last;
     }
-    // The lines of each group's last offset end where the next group's begin.
-    offsetFirst_.push_back(static_cast<std::int32_t>(offsetLines_.size()));
     std::sort(loose.begin(), loose.end());
     looseLines_ = std::move(loose);
     // For a quick rejection of loose lines: their equation where it can be judged, all zeros
@@ -498,10 +496,10 @@ void TTraceSearchIndex::BuildCells(TDirection& direction) {
     if (count < MinCellOffsets) {
         return;
     }
-    const double* offsets = offsetC_.data() + direction.Begin;
+    const TOffset* offsets = offsets_.data() + direction.Begin;
     const std::int32_t outside = count / 64; // left out of the bulk at each end
-    const double low = offsets[outside];
-    const double high = offsets[count - 1 - outside];
+    const double low = offsets[outside].C;
+    const double high = offsets[count - 1 - outside].C;
     const std::int32_t cells = count / CellOffsets;
     const double scale = cells / (high - low);
     if (!(high > low) || !std::isfinite(scale)) {
@@ -513,7 +511,7 @@ void TTraceSearchIndex::BuildCells(TDirection& direction) {
     direction.FirstCell = static_cast<std::int32_t>(cellStart_.size());
     std::int32_t next = 0;
     for (std::int32_t k = 0; k < count; ++k) {
-        const std::int32_t cell = CellOf(direction, offsets[k]);
+        const std::int32_t cell = CellOf(direction, offsets[k].C);
         for (; next <= cell; ++next) {
             cellStart_.push_back(direction.Begin + k);
         }
@@ -591,20 +589,18 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
             begin = cellStart_[cell];
             end = cellStart_[cell + 1];
         }
-        for (std::int32_t k = LowerBound(offsetC_.data(), begin, end, low);
-             k < direction.End && offsetC_[static_cast<std::size_t>(k)] <= high; ++k) {
+        for (std::int32_t k = LowerBound(offsets_.data(), begin, end, low);
+             k < direction.End && offsets_[static_cast<std::size_t>(k)].C <= high; ++k) {
             // The lines of one offset share their equation, so the scan's test gives all of them
             // the same answer: only the first that may be taken needs it.
-            auto first = offsetLines_.begin() + offsetFirst_[static_cast<std::size_t>(k)];
-            const auto last = offsetLines_.begin() + offsetFirst_[static_cast<std::size_t>(k) + 1];
-            if (*first == skipLine && ++first == last) {
-                continue;
-            }
-            if (*first < best && passesNear(*first)) {
-                best = *first;
+            const TOffset& offset = offsets_[static_cast<std::size_t>(k)];
+            const std::int32_t i = offset.First != skipLine ? offset.First : offset.Second;
+            if (i >= 0 && i < best && passesNear(i)) {
+                best = i;
             }
         }
     }
+
     // Loose lines, in table order up to the best found so far, through a quick rejection first:
     // |d| >= 2 over a norm between 0.5 and 2 leaves a distance of at least 1.
     for (std::size_t k = 0; k < looseLines_.size() && looseLines_[k] < best; ++k) {

@@ -95,16 +95,20 @@ private:
         double SpreadA = 0, SpreadB = 0; // how far the group's own A and B stray from these
         double MinC = 0, MaxC = 0;
         double CellBase = 0, CellScale = 0;
-        std::int32_t Begin = 0, End = 0;           // into offsetC_
+        std::int32_t Begin = 0, End = 0;           // into offsets_
         std::int32_t FirstCell = 0, CellCount = 0; // into cellStart_; no cells when 0
     };
     void BuildCells(TDirection& direction);
     std::int32_t CellOf(const TDirection& direction, double c) const;
     std::vector<TDirection> directions_;
-    std::vector<double> offsetC_;           // each group's C, one for each equation, ascending
-    std::vector<std::int32_t> offsetFirst_; // offset k's lines: offsetLines_[first[k], first[k+1])
-    std::vector<std::int32_t> offsetLines_; // by ascending index within each offset
-    std::vector<std::int32_t> cellStart_;   // the first offset of each cell, and one past the last
+    // One equation's C and its first two lines by index (the second -1 if it has one line): the
+    // search never needs more, as it takes the first line that is not the one to skip.
+    struct TOffset {
+        double C = 0;
+        std::int32_t First = 0, Second = -1;
+    };
+    std::vector<TOffset> offsets_;        // each group's, by ascending C
+    std::vector<std::int32_t> cellStart_; // the first offset of each cell, and one past the last
     // Lines in no large group, by ascending index, with their equations for a quick rejection.
     std::vector<std::int32_t> looseLines_;
     std::vector<double> looseA_, looseB_, looseC_;
