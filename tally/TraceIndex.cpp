@@ -32,6 +32,12 @@ constexpr std::size_t MinDirectionLines = 4;
 constexpr std::int32_t MinCellOffsets = 64;
 constexpr std::int32_t CellOffsets = 4;
 
+// The width of the slots of C whose bits tell whether a group has an offset there: a little wider
+// than the window of a point, so that a window spans at most two of them. A group has at most
+// MaxMarks of them.
+constexpr double MarkWidth = 5.0;
+constexpr double MaxMarks = 1 << 26;
+
 // A direction of tip segments gets its V-mark middles sorted once it has been asked about this
 // often; at most this many directions are sorted.
 constexpr std::int32_t SortAfterAsked = 8;
@@ -459,7 +465,7 @@ void TTraceSearchIndex::BuildBars() {
                 }
             }
             direction.End = static_cast<std::int32_t>(offsets_.size());
-            BuildCells(direction);
+            BuildSlots(direction);
             directions_.push_back(direction);
         }
         first = last;
@@ -483,15 +489,17 @@ void TTraceSearchIndex::BuildBars() {
 
 // A large group's binary search missed the cache at nearly every step. Its offsets are therefore
 // also cut into cells of equal width, about CellOffsets offsets to a cell, and each cell's first
-// offset is kept: a search then starts from the few offsets of one cell. The cells span the bulk
-// of the offsets, leaving out a few at each end, so that one far line cannot put all the others
-// in one cell; the offsets beyond lie in the first and the last cell, where the search finds them
-// as before.
+// offset is kept: a search then starts from the few offsets of one cell. Most points have no
+// offset of a group in their window at all, and a bit for each slot of C as wide as a window
+// tells so from a table small enough to stay in the cache. Both span the bulk of the offsets,
+// leaving out a few at each end, so that one far line cannot put all the others in one slot; the
+// offsets beyond lie in the first and the last slot, where the search finds them as before.
 //
-// Any cells give the same answers. CellOf never decreases as the offset grows, so every offset
-// before the cell of a value is below the value and every offset after it above: the first
-// offset not below the value lies in that cell or is the next cell's first.
-void TTraceSearchIndex::BuildCells(TDirection& direction) {
+// Any slots give the same answers. TSlots::Of never decreases as C grows, so every offset before
+// the slot of a value is below the value and every offset after it above: the first offset not
+// below the value lies in that cell or is the next cell's first, and the offsets in a window lie
+// in the slots from its low end's to its high end's.
+void TTraceSearchIndex::BuildSlots(TDirection& direction) {
     const std::int32_t count = direction.End - direction.Begin;
     if (count < MinCellOffsets) {
         return;
@@ -500,33 +508,45 @@ void TTraceSearchIndex::BuildCells(TDirection& direction) {
     const std::int32_t outside = count / 64; // left out of the bulk at each end
     const double low = offsets[outside].C;
     const double high = offsets[count - 1 - outside].C;
-    const std::int32_t cells = count / CellOffsets;
-    const double scale = cells / (high - low);
-    if (!(high > low) || !std::isfinite(scale)) {
+    auto slots = [&](double count, std::int32_t first) {
+        TSlots made;
+        const double scale = count / (high - low);
+        if (high > low && std::isfinite(scale)) {
+            made = TSlots{low, scale, static_cast<std::int32_t>(count), first};
+        }
+        return made;
+    };
+    direction.Cells = slots(count / CellOffsets, static_cast<std::int32_t>(cellStart_.size()));
+    if (direction.Cells.Count == 0) {
         return;
     }
-    direction.CellBase = low;
-    direction.CellScale = scale;
-    direction.CellCount = cells;
-    direction.FirstCell = static_cast<std::int32_t>(cellStart_.size());
     std::int32_t next = 0;
     for (std::int32_t k = 0; k < count; ++k) {
-        const std::int32_t cell = CellOf(direction, offsets[k].C);
-        for (; next <= cell; ++next) {
+        for (const std::int32_t cell = direction.Cells.Of(offsets[k].C); next <= cell; ++next) {
             cellStart_.push_back(direction.Begin + k);
         }
     }
-    for (; next <= cells; ++next) {
+    for (; next <= direction.Cells.Count; ++next) {
         cellStart_.push_back(direction.End);
+    }
+    // As many slots as fit in the bulk at MarkWidth each, but not more bits than 64 an offset.
+    const double wanted = std::ceil((high - low) / MarkWidth);
+    direction.Marks = slots(std::max(1.0, std::min({wanted, 64.0 * count, MaxMarks})),
+                            static_cast<std::int32_t>(marks_.size()));
+    marks_.resize(marks_.size() + static_cast<std::size_t>(direction.Marks.Count / 64 + 1), 0);
+    for (std::int32_t k = 0; k < count; ++k) {
+        const std::int32_t bit = direction.Marks.Of(offsets[k].C);
+        marks_[static_cast<std::size_t>(direction.Marks.First + bit / 64)] |= std::uint64_t{1}
+                                                                              << (bit % 64);
     }
 }
 
-std::int32_t TTraceSearchIndex::CellOf(const TDirection& direction, double c) const {
-    const double t = (c - direction.CellBase) * direction.CellScale;
+std::int32_t TTraceSearchIndex::TSlots::Of(double c) const {
+    const double t = (c - Base) * Scale;
     if (!(t >= 0)) {
         return 0;
     }
-    return t < direction.CellCount ? static_cast<std::int32_t>(t) : direction.CellCount - 1;
+    return t < Count ? static_cast<std::int32_t>(t) : Count - 1;
 }
 
 bool TTraceSearchIndex::ScanForBar(double x, double y, std::int32_t skipLine,
@@ -583,9 +603,14 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
         }
         std::int32_t begin = direction.Begin;
         std::int32_t end = direction.End;
-        if (direction.CellCount > 0) {
+        if (direction.Cells.Count > 0) {
+            const std::int32_t from = direction.Marks.Of(low);
+            const std::int32_t to = direction.Marks.Of(high);
+            if (to - from <= 1 && !Marked(direction.Marks, from) && !Marked(direction.Marks, to)) {
+                continue;
+            }
             const auto cell =
-                static_cast<std::size_t>(direction.FirstCell + CellOf(direction, low));
+                static_cast<std::size_t>(direction.Cells.First + direction.Cells.Of(low));
             begin = cellStart_[cell];
             end = cellStart_[cell + 1];
         }

@@ -87,28 +87,39 @@ private:
     // --- Lines by direction: each group's lines have nearly one A and B, and are sorted by C ---
     // Lines of one equation are kept together under one offset: many lines of a drawing lie on
     // one line (outlines, hatching, bars in a row), and a search then passes over them at once.
-    // A large group also has a directory of cells over its offsets (see BuildCells), which
-    // narrows the search down to a few offsets.
+    // A large group also has a directory of cells over its offsets, which narrows the search down
+    // to a few offsets, and a bit for each narrow slot of C that holds an offset (see BuildSlots).
     bool barsBuilt_ = false;
+    // Equal slots over a range of C, numbered by a function that never decreases as C grows;
+    // values beyond the range go to the first or the last slot.
+    struct TSlots {
+        double Base = 0, Scale = 0;
+        std::int32_t Count = 0; // none when 0
+        std::int32_t First = 0; // of the slots' entries, in the table that holds them
+        std::int32_t Of(double c) const;
+    };
     struct TDirection {
         double A = 0, B = 0;
         double SpreadA = 0, SpreadB = 0; // how far the group's own A and B stray from these
         double MinC = 0, MaxC = 0;
-        double CellBase = 0, CellScale = 0;
-        std::int32_t Begin = 0, End = 0;           // into offsets_
-        std::int32_t FirstCell = 0, CellCount = 0; // into cellStart_; no cells when 0
+        std::int32_t Begin = 0, End = 0; // into offsets_
+        TSlots Cells;                    // into cellStart_
+        TSlots Marks;                    // into marks_
     };
-    void BuildCells(TDirection& direction);
-    std::int32_t CellOf(const TDirection& direction, double c) const;
-    std::vector<TDirection> directions_;
+    void BuildSlots(TDirection& direction);
+    bool Marked(const TSlots& marks, std::int32_t slot) const {
+        return (marks_[static_cast<std::size_t>(marks.First + slot / 64)] >> (slot % 64) & 1) != 0;
+    }
     // One equation's C and its first two lines by index (the second -1 if it has one line): the
     // search never needs more, as it takes the first line that is not the one to skip.
     struct TOffset {
         double C = 0;
         std::int32_t First = 0, Second = -1;
     };
+    std::vector<TDirection> directions_;
     std::vector<TOffset> offsets_;        // each group's, by ascending C
     std::vector<std::int32_t> cellStart_; // the first offset of each cell, and one past the last
+    std::vector<std::uint64_t> marks_;    // a bit for each slot of C that holds an offset
     // Lines in no large group, by ascending index, with their equations for a quick rejection.
     std::vector<std::int32_t> looseLines_;
     std::vector<double> looseA_, looseB_, looseC_;
