@@ -516,7 +516,11 @@ void TTraceSearchIndex::BuildSlots(TDirection& direction) {
         }
         return made;
     };
-    direction.Cells = slots(count / CellOffsets, static_cast<std::int32_t>(cellStart_.size()));
+    // As many cells as fit in the bulk at MarkWidth each, but from a quarter to twice as many as
+    // there are offsets.
+    const double fit = std::ceil((high - low) / MarkWidth);
+    direction.Cells = slots(std::clamp(fit, count / 4.0, 2.0 * count),
+                            static_cast<std::int32_t>(cellStart_.size()));
     if (direction.Cells.Count == 0) {
         return;
     }
@@ -530,8 +534,7 @@ void TTraceSearchIndex::BuildSlots(TDirection& direction) {
         cellStart_.push_back(direction.End);
     }
     // As many slots as fit in the bulk at MarkWidth each, but not more bits than 64 an offset.
-    const double wanted = std::ceil((high - low) / MarkWidth);
-    direction.Marks = slots(std::max(1.0, std::min({wanted, 64.0 * count, MaxMarks})),
+    direction.Marks = slots(std::max(1.0, std::min({fit, 64.0 * count, MaxMarks})),
                             static_cast<std::int32_t>(marks_.size()));
     marks_.resize(marks_.size() + static_cast<std::size_t>(direction.Marks.Count / 64 + 1), 0);
     for (std::int32_t k = 0; k < count; ++k) {
