@@ -27,14 +27,17 @@ constexpr double DirectionCell = 1.0 / (1 << 24);
 // Lines of a direction shared by fewer lines than this are looked at one by one.
 constexpr std::size_t MinDirectionLines = 4;
 
-// A group of lines of one direction gets cells over its offsets from this many lines on, about
-// CellOffsets offsets to a cell.
+// A group of lines of one direction gets slots over its offsets (see BuildSlots) from this many
+// offsets on.
 constexpr std::int32_t MinCellOffsets = 64;
-constexpr std::int32_t CellOffsets = 4;
 
-// The width of the slots of C whose bits tell whether a group has an offset there: a little wider
-// than the window of a point, so that a window spans at most two of them. A group has at most
-// MaxMarks of them.
+// The most offsets at each end of a group left out of the span of its slots: enough for a few
+// far lines, few enough that the first and the last slot stay small.
+constexpr std::int32_t MaxOutside = 8;
+
+// The width of the slots of C: a little wider than the window of a point, so that a window spans
+// at most two of them. A group has from a quarter to twice as many cells as offsets, and at most
+// 64 bits an offset and MaxMarks in all.
 constexpr double MarkWidth = 5.0;
 constexpr double MaxMarks = 1 << 26;
 
@@ -415,12 +418,14 @@ void TTraceSearchIndex::BuildBars() {
             eq.B = -eq.B;
             eq.C = -eq.C;
         }
-        // Adding zero makes a negative zero positive, so that both fall in one group. A and B lie
-        // within [-2, 2], so the cell numbers fit in 32 bits each.
+        // Adding zero makes a negative zero positive, so that both fall in one group. The squares
+        // are centred on the multiples of DirectionCell, so that the versions of the directions
+        // drawn most, along the axes and where A or B is 0 or 1, share one. A and B lie within
+        // [-2, 2], so the cell numbers fit in 32 bits each.
         eq.A += 0.0;
         eq.B += 0.0;
-        const auto cellA = static_cast<std::int64_t>(std::floor(eq.A / DirectionCell));
-        const auto cellB = static_cast<std::int64_t>(std::floor(eq.B / DirectionCell));
+        const auto cellA = static_cast<std::int64_t>(std::floor(eq.A / DirectionCell + 0.5));
+        const auto cellB = static_cast<std::int64_t>(std::floor(eq.B / DirectionCell + 0.5));
         keyed.push_back(TKeyed{cellA * (std::int64_t{1} << 32) + cellB, eq.A, eq.B, eq.C, i});
     }
     std::sort(keyed.begin(), keyed.end(), [](const TKeyed& a, const TKeyed& b) {
@@ -488,8 +493,8 @@ void TTraceSearchIndex::BuildBars() {
 }
 
 // A large group's binary search missed the cache at nearly every step. Its offsets are therefore
-// also cut into cells of equal width, about CellOffsets offsets to a cell, and each cell's first
-// offset is kept: a search then starts from the few offsets of one cell. Most points have no
+// also cut into cells of equal width, and each cell's first offset is kept: a search then starts
+// from the few offsets of one cell. Most points have no
 // offset of a group in their window at all, and a bit for each slot of C as wide as a window
 // tells so from a table small enough to stay in the cache. Both span the bulk of the offsets,
 // leaving out a few at each end, so that one far line cannot put all the others in one slot; the
@@ -505,7 +510,7 @@ void TTraceSearchIndex::BuildSlots(TDirection& direction) {
         return;
     }
     const TOffset* offsets = offsets_.data() + direction.Begin;
-    const std::int32_t outside = count / 64; // left out of the bulk at each end
+    const std::int32_t outside = std::min(count / 64, MaxOutside); // left out of the bulk
     const double low = offsets[outside].C;
     const double high = offsets[count - 1 - outside].C;
     auto slots = [&](double count, std::int32_t first) {
