@@ -1,6 +1,7 @@
 // The dialog's banner: where it sits, what it shows, that it scrolls right to left with raised
-// grey text on the screen, and that closing stops it. Screen pixels are read from the desktop
-// (the dialog is topmost); waits are for what the screen shows, with a generous bound.
+// grey text, and that closing stops it. The banner paints into an off-screen image as it paints
+// the dialog: read from the screen, the pixels were those of any window another test process put
+// over the dialog. Waits are for what the banner shows, with a generous bound.
 #include "DialogBanner.h"
 #include "KolvoZokuseiU.h"
 #include "OffscreenImage.h"
@@ -37,15 +38,19 @@ protected:
 using test::PumpMessages;
 using test::PumpUntil;
 
-// The banner's visible part (client x 8 to the dialog's right edge, y 8 to 43) as the screen
-// shows it.
-void CaptureBanner(HWND dialog, OffscreenImage& image) {
-    POINT origin{8, 8};
-    ClientToScreen(dialog, &origin);
+// The banner's visible part (client x 8 to the dialog's right edge, y 8 to 43) as the banner
+// paints it on the dialog's face.
+void CaptureBanner(TKolvoZokuSeiF& form, OffscreenImage& image) {
+    OffscreenImage client(DialogClientWidth, 43);
+    for (int y = 0; y < client.Height(); ++y) {
+        for (int x = 0; x < client.Width(); ++x) {
+            client.SetPixelAt(x, y, GetSysColor(COLOR_BTNFACE));
+        }
+    }
+    const RECT all{0, 0, client.Width(), client.Height()};
+    form.EsScrollingMarquee1().PaintOn(client.Dc(), all);
     image.SetSize(DialogClientWidth - 8, 35);
-    const WindowDc screen(nullptr);
-    BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), screen.Get(), origin.x, origin.y,
-           SRCCOPY);
+    BitBlt(image.Dc(), 0, 0, image.Width(), image.Height(), client.Dc(), 8, 8, SRCCOPY);
 }
 
 // The leftmost column that shows anything but the dialog's face; -1 when there is none.
@@ -99,13 +104,13 @@ TEST_F(DialogBanner, RaisedGreyTextScrollsFromRightToLeft) {
     OffscreenImage shot;
     int firstSeen = -1;
     ASSERT_TRUE(PumpUntil([&] {
-        CaptureBanner(form->Handle(), shot);
+        CaptureBanner(*form, shot);
         firstSeen = LeftmostInk(shot);
         return firstSeen >= 0;
     })) << "the text comes into view";
     int now = firstSeen;
     ASSERT_TRUE(PumpUntil([&] {
-        CaptureBanner(form->Handle(), shot);
+        CaptureBanner(*form, shot);
         now = LeftmostInk(shot);
         return now >= 0 && now <= 150;
     })) << "first seen at "
