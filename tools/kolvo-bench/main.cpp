@@ -251,34 +251,51 @@ constexpr int OtherLinesPerLabel = 14;
 int RunSeries(const std::string& self, const std::vector<int>& sizes, int adversarialLabels,
               int repeat, bool plainScan) {
     const TTempFolder folder;
-    const std::string dxf = (folder.Path / "series.dxf").string();
     const std::string result = (folder.Path / "result.txt").string();
     bool ok = true;
 
-    // Runs the layout `repeat` times and keeps the fastest of each figure.
-    auto measure = [&](int labels, TBenchLayout layout, int times, TMeasure& best) {
-        const std::int32_t expected =
-            WriteDrawing(dxf, labels, labels * OtherLinesPerLabel, layout);
-        for (int run = 0; run < times; ++run) {
-            TMeasure m;
-            if (!RunMeasure(self, dxf, result, plainScan, m)) {
-                std::fprintf(stderr, "kolvo-bench: the measuring run failed\n");
-                ok = false;
-                return false;
+    // A plan written once and measured in every round.
+    struct TPlan {
+        int Labels = 0;
+        TBenchLayout Layout = TBenchLayout::Plain;
+        std::string Dxf;
+        std::int32_t Expected = 0;
+        TMeasure Best;
+    };
+    auto plan = [&](int labels, TBenchLayout layout) {
+        TPlan made{labels, layout, {}, 0, {}};
+        made.Dxf = (folder.Path / ("plan-" + std::to_string(labels) + "-" +
+                                   std::to_string(static_cast<int>(layout)) + ".dxf"))
+                       .string();
+        made.Expected = WriteDrawing(made.Dxf, labels, labels * OtherLinesPerLabel, layout);
+        return made;
+    };
+    // Measures every plan `repeat` times, a round of all of them at a time, so that other work
+    // on the machine slows the plans compared alike, and keeps the fastest of each figure.
+    auto measure = [&](std::vector<TPlan>& plans) {
+        for (int run = 0; run < repeat; ++run) {
+            for (TPlan& p : plans) {
+                TMeasure m;
+                if (!RunMeasure(self, p.Dxf, result, plainScan, m)) {
+                    std::fprintf(stderr, "kolvo-bench: the measuring run failed\n");
+                    ok = false;
+                    return false;
+                }
+                if (m.Bars != p.Expected) {
+                    std::printf("MISMATCH: %lld bars tallied, %d drawn\n", m.Bars, p.Expected);
+                    ok = false;
+                }
+                // Each figure is its own fastest (and the memory its largest), so that a run
+                // slowed by other work on the machine does not set the read's ratio to the scan.
+                TMeasure& best = p.Best;
+                if (run == 0) {
+                    best = m;
+                }
+                best.TraceSeconds = std::min(best.TraceSeconds, m.TraceSeconds);
+                best.ReadSeconds = std::min(best.ReadSeconds, m.ReadSeconds);
+                best.ScanSeconds = std::min(best.ScanSeconds, m.ScanSeconds);
+                best.PeakBytes = std::max(best.PeakBytes, m.PeakBytes);
             }
-            if (m.Bars != expected) {
-                std::printf("MISMATCH: %lld bars tallied, %d drawn\n", m.Bars, expected);
-                ok = false;
-            }
-            // Each figure is its own fastest (and the memory its largest), so that a run slowed
-            // by other work on the machine does not set the read's ratio to the scan.
-            if (run == 0) {
-                best = m;
-            }
-            best.TraceSeconds = std::min(best.TraceSeconds, m.TraceSeconds);
-            best.ReadSeconds = std::min(best.ReadSeconds, m.ReadSeconds);
-            best.ScanSeconds = std::min(best.ScanSeconds, m.ScanSeconds);
-            best.PeakBytes = std::max(best.PeakBytes, m.PeakBytes);
         }
         return true;
     };
@@ -286,12 +303,17 @@ int RunSeries(const std::string& self, const std::vector<int>& sizes, int advers
     std::printf("search: %s\n\n", plainScan ? "plain table scans" : "indexed");
     std::printf("%8s %9s %8s %8s %9s %9s %6s %9s %10s %8s %7s\n", "labels", "lines", "MB", "read s",
                 "read MB/s", "scan MB/s", "ratio", "trace s", "us/label", "peak MB", "x file");
-    std::vector<TMeasure> series;
+    std::vector<TPlan> plans;
     for (const int labels : sizes) {
-        TMeasure m;
-        if (!measure(labels, TBenchLayout::Plain, repeat, m)) {
-            return 1;
-        }
+        plans.push_back(plan(labels, TBenchLayout::Plain));
+    }
+    if (!measure(plans)) {
+        return 1;
+    }
+    std::vector<TMeasure> series;
+    for (const TPlan& p : plans) {
+        const int labels = p.Labels;
+        const TMeasure& m = p.Best;
         series.push_back(m);
         const double readRate = Mb(m.FileBytes) / m.ReadSeconds;
         const double scanRate = Mb(m.FileBytes) / m.ScanSeconds;
@@ -316,18 +338,18 @@ int RunSeries(const std::string& self, const std::vector<int>& sizes, int advers
     if (adversarialLabels > 0) {
         std::printf("\nlayouts at %d labels (%d lines each), fastest trace of %d:\n",
                     adversarialLabels, adversarialLabels * (OtherLinesPerLabel + 7), repeat);
-        double plain = 0;
+        std::vector<TPlan> layouts;
         for (const TBenchLayout layout : AllLayouts) {
-            TMeasure m;
-            if (!measure(adversarialLabels, layout, repeat, m)) {
-                return 1;
-            }
-            if (layout == TBenchLayout::Plain) {
-                plain = m.TraceSeconds;
-            }
-            std::printf("  %-30s trace %9.3f s  %7.2f x plain\n", kolvo::bench::LayoutName(layout),
-                        m.TraceSeconds, m.TraceSeconds / plain);
-            std::fflush(stdout);
+            layouts.push_back(plan(adversarialLabels, layout));
+        }
+        if (!measure(layouts)) {
+            return 1;
+        }
+        const double plain = layouts.front().Best.TraceSeconds; // AllLayouts starts with it
+        for (const TPlan& p : layouts) {
+            std::printf("  %-30s trace %9.3f s  %7.2f x plain\n",
+                        kolvo::bench::LayoutName(p.Layout), p.Best.TraceSeconds,
+                        p.Best.TraceSeconds / plain);
         }
     }
     std::printf("bars tallied: %s\n", ok ? "OK" : "MISMATCH");
