@@ -440,6 +440,16 @@ void TTraceSearchIndex::BuildBars() {
         }
         return a.B != b.B ? a.B < b.B : a.Line < b.Line;
     });
+    // One offset for each equation, counted first: grown by doubling, the offsets would hold
+    // twice their room beside the keyed lines at the analysis's peak.
+    auto sameEquation = [](const TKeyed& a, const TKeyed& b) {
+        return a.Cell == b.Cell && a.C == b.C && a.A == b.A && a.B == b.B;
+    };
+    std::size_t equations = keyed.empty() ? 0 : 1;
+    for (std::size_t k = 1; k < keyed.size(); ++k) {
+        equations += sameEquation(keyed[k], keyed[k - 1]) ? 0 : 1;
+    }
+    offsets_.reserve(equations);
     for (std::size_t first = 0; first < keyed.size();) {
         std::size_t last = first + 1;
         while (last < keyed.size() && keyed[last].Cell == keyed[first].Cell) {
@@ -462,9 +472,8 @@ void TTraceSearchIndex::BuildBars() {
                 direction.SpreadB = std::max(direction.SpreadB, std::fabs(e.B - direction.B));
                 // Lines of one equation go under one offset; other equations of the same C get
                 // an offset each, as the scan's test may tell them apart.
-                const TKeyed* before = k == first ? nullptr : &keyed[k - 1];
-                if (before == nullptr || e.C != before->C || e.A != before->A || e.B != before->B) {
-                    offsets_.push_back(TOffset{e.C, e.Line, -1});
+                if (k == first || !sameEquation(e, keyed[k - 1])) {
+                    offsets_.push_back(TOffset{e.C, e.A, e.B, e.Line, -1});
                 } else if (offsets_.back().Second < 0) {
                     offsets_.back().Second = e.Line;
                 }
@@ -628,7 +637,9 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
             // the same answer: only the first that may be taken needs it.
             const TOffset& offset = offsets_[static_cast<std::size_t>(k)];
             const std::int32_t i = offset.First != skipLine ? offset.First : offset.Second;
-            if (i >= 0 && i < best && passesNear(i)) {
+            if (i >= 0 && i < best &&
+                std::fabs(SignedDistance(TLineEquation{offset.A, offset.B, offset.C}, x, y)) <
+                    ConnectTolerance) {
                 best = i;
             }
         }

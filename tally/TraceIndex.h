@@ -110,10 +110,12 @@ private:
     bool Marked(const TSlots& marks, std::int32_t slot) const {
         return (marks_[static_cast<std::size_t>(marks.First + slot / 64)] >> (slot % 64) & 1) != 0;
     }
-    // One equation's C and its first two lines by index (the second -1 if it has one line): the
-    // search never needs more, as it takes the first line that is not the one to skip.
+    // One equation and its first two lines by index (the second -1 if it has one line): the
+    // search never needs more, as it takes the first line that is not the one to skip. The
+    // equation is the lines' own, its signs perhaps turned, which changes no distance: the
+    // scan's test is made on it without reading the line.
     struct TOffset {
-        double C = 0;
+        double C = 0, A = 0, B = 0;
         std::int32_t First = 0, Second = -1;
     };
     std::vector<TDirection> directions_;
