@@ -600,6 +600,10 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
         return LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq) &&
                std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance;
     };
+    // In three rounds over the groups, so that the misses of the cache on a large drawing come
+    // together: first each group's window, with its directory cell asked for; then where the
+    // cells begin, with their offsets asked for; then the search.
+    windows_.clear();
     for (const TDirection& direction : directions_) {
         const double ax = direction.A * x;
         const double by = direction.B * y;
@@ -612,27 +616,32 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
         const double width = 2.0 +
                              Slack * (std::fabs(ax) + std::fabs(by) + std::fabs(x) + std::fabs(y)) +
                              direction.SpreadA * std::fabs(x) + direction.SpreadB * std::fabs(y);
-        const double low = -s - width;
-        const double high = -s + width;
+        TWindow window{-s - width, -s + width, direction.Begin, direction.End, -1, direction.End};
         // Most directions have no line near the point; their range of offsets tells so at once.
-        if (high < direction.MinC || low > direction.MaxC) {
+        if (window.High < direction.MinC || window.Low > direction.MaxC) {
             continue;
         }
-        std::int32_t begin = direction.Begin;
-        std::int32_t end = direction.End;
         if (direction.Cells.Count > 0) {
-            const std::int32_t from = direction.Marks.Of(low);
-            const std::int32_t to = direction.Marks.Of(high);
+            const std::int32_t from = direction.Marks.Of(window.Low);
+            const std::int32_t to = direction.Marks.Of(window.High);
             if (to - from <= 1 && !Marked(direction.Marks, from) && !Marked(direction.Marks, to)) {
                 continue;
             }
-            const auto cell =
-                static_cast<std::size_t>(direction.Cells.First + direction.Cells.Of(low));
-            begin = cellStart_[cell];
-            end = cellStart_[cell + 1];
+            window.Cell = direction.Cells.First + direction.Cells.Of(window.Low);
+            __builtin_prefetch(cellStart_.data() + window.Cell);
         }
-        for (std::int32_t k = LowerBound(offsets_.data(), begin, end, low);
-             k < direction.End && offsets_[static_cast<std::size_t>(k)].C <= high; ++k) {
+        windows_.push_back(window);
+    }
+    for (TWindow& window : windows_) {
+        if (window.Cell >= 0) {
+            window.Begin = cellStart_[static_cast<std::size_t>(window.Cell)];
+            window.Last = cellStart_[static_cast<std::size_t>(window.Cell) + 1];
+            __builtin_prefetch(offsets_.data() + window.Begin);
+        }
+    }
+    for (const TWindow& window : windows_) {
+        for (std::int32_t k = LowerBound(offsets_.data(), window.Begin, window.Last, window.Low);
+             k < window.End && offsets_[static_cast<std::size_t>(k)].C <= window.High; ++k) {
             // The lines of one offset share their equation, so the scan's test gives all of them
             // the same answer: only the first that may be taken needs it.
             const TOffset& offset = offsets_[static_cast<std::size_t>(k)];

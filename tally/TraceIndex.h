@@ -119,6 +119,15 @@ private:
         std::int32_t First = 0, Second = -1;
     };
     std::vector<TDirection> directions_;
+    // A group's window of C around a point, and where its search starts: among the offsets from
+    // Begin to Last, or (with a directory cell) those of the cell; End is the group's end.
+    struct TWindow {
+        double Low = 0, High = 0;
+        std::int32_t Begin = 0, End = 0;
+        std::int32_t Cell = -1;
+        std::int32_t Last = 0;
+    };
+    std::vector<TWindow> windows_;        // room for FindBarAt, kept between calls
     std::vector<TOffset> offsets_;        // each group's, by ascending C
     std::vector<std::int32_t> cellStart_; // the first offset of each cell, and one past the last
     std::vector<std::uint64_t> marks_;    // a bit for each slot of C that holds an offset
