@@ -34,3 +34,12 @@ function(kolvo_add_test name)
     add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
     set_tests_properties(${name} PROPERTIES WORKING_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR})
 endfunction()
+
+# Tests that show windows or need theirs to be the active one. All the processes of a run share
+# one desktop, where a window shown by one takes the activation (and so the keyboard focus) from
+# another's: none of these runs beside another.
+function(kolvo_desktop_tests)
+    foreach(name ${ARGN})
+        set_property(TEST ${name} APPEND PROPERTY RESOURCE_LOCK kolvo_desktop)
+    endforeach()
+endfunction()
