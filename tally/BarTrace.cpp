@@ -489,21 +489,7 @@ bool TBarTracer::FindBarAt(double x, double y, std::int32_t skipLine, std::int32
     if (index_) {
         return index_->FindBarAt(x, y, skipLine, line);
     }
-    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
-        if (i == skipLine) {
-            continue;
-        }
-        const TDxfLine& candidate = drawing_.Lines[i];
-        TLineEquation eq;
-        if (!LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq)) {
-            continue;
-        }
-        if (std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance) {
-            line = i;
-            return true;
-        }
-    }
-    return false;
+    return ScanForBar(drawing_, x, y, skipLine, line);
 }
 
 } // namespace kolvo

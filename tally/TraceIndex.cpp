@@ -99,6 +99,23 @@ std::int64_t FirstNearCell(double v) {
 
 } // namespace
 
+bool LinePassesNear(const TDxfLine& line, double x, double y) {
+    TLineEquation eq;
+    return LineEquation(line.X1, line.Y1, line.X2, line.Y2, eq) &&
+           std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance;
+}
+
+bool ScanForBar(const TDrawing& drawing, double x, double y, std::int32_t skipLine,
+                std::int32_t& line) {
+    for (std::int32_t i = 0; i < drawing.LineCount(); ++i) {
+        if (i != skipLine && LinePassesNear(drawing.Lines[i], x, y)) {
+            line = i;
+            return true;
+        }
+    }
+    return false;
+}
+
 TTraceSearchIndex::TTraceSearchIndex(const TDrawing& drawing) : drawing_(drawing) {
     static_assert(ConnectTolerance == 1.0,
                   "the stroke-end cells are twice as wide as the tolerance");
@@ -566,23 +583,6 @@ std::int32_t TTraceSearchIndex::TSlots::Of(double c) const {
     return t < Count ? static_cast<std::int32_t>(t) : Count - 1;
 }
 
-bool TTraceSearchIndex::ScanForBar(double x, double y, std::int32_t skipLine,
-                                   std::int32_t& line) const {
-    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
-        if (i == skipLine) {
-            continue;
-        }
-        const TDxfLine& candidate = drawing_.Lines[i];
-        TLineEquation eq;
-        if (LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq) &&
-            std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance) {
-            line = i;
-            return true;
-        }
-    }
-    return false;
-}
-
 bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std::int32_t& line) {
     // No line passes within 1.0 of a point that is not finite: its distance from every line
     // comes out infinite or NaN.
@@ -593,13 +593,6 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
         BuildBars();
     }
     std::int32_t best = std::numeric_limits<std::int32_t>::max();
-    // The scan's own test, for one line.
-    auto passesNear = [&](std::int32_t i) {
-        const TDxfLine& candidate = drawing_.Lines[i];
-        TLineEquation eq;
-        return LineEquation(candidate.X1, candidate.Y1, candidate.X2, candidate.Y2, eq) &&
-               std::fabs(SignedDistance(eq, x, y)) < ConnectTolerance;
-    };
     // In three rounds over the groups, so that the misses of the cache on a large drawing come
     // together: first each group's window, with its directory cell asked for; then where the
     // cells begin, with their offsets asked for; then the search.
@@ -609,7 +602,7 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
         const double by = direction.B * y;
         const double s = ax + by;
         if (!std::isfinite(s)) {
-            return ScanForBar(x, y, skipLine, line); // too far out to narrow down
+            return ScanForBar(drawing_, x, y, skipLine, line); // too far out to narrow down
         }
         // Outside the window |A x + B y + C| is surely 2 or more, for every equation of the
         // group.
@@ -661,7 +654,7 @@ bool TTraceSearchIndex::FindBarAt(double x, double y, std::int32_t skipLine, std
         if (std::fabs(looseA_[k] * x + looseB_[k] * y + looseC_[k]) >= 2.0 || i == skipLine) {
             continue;
         }
-        if (passesNear(i)) {
+        if (LinePassesNear(drawing_.Lines[i], x, y)) {
             best = i;
             break;
         }

@@ -29,6 +29,15 @@ struct TStrokeEnd {
 
 enum class TIndexAnswer { Found, NotFound, Unanswered };
 
+// The bar search's own test: the infinite line through `line` passes within ConnectTolerance of
+// (x, y).
+bool LinePassesNear(const TDxfLine& line, double x, double y);
+
+// The bar search as the plain scan makes it: the first line in table order, other than
+// `skipLine`, that passes near (x, y).
+bool ScanForBar(const TDrawing& drawing, double x, double y, std::int32_t skipLine,
+                std::int32_t& line);
+
 class TTraceSearchIndex {
 public:
     // For the Lines, Texts and Polylines of `drawing` as they stand. The drawing must outlive the
@@ -58,7 +67,6 @@ public:
 private:
     void BuildEnds();
     void BuildBars();
-    bool ScanForBar(double x, double y, std::int32_t skipLine, std::int32_t& line) const;
 
     const TDrawing& drawing_;
 
