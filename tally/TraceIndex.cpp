@@ -29,7 +29,7 @@ constexpr std::size_t MinDirectionLines = 4;
 
 // A group of lines of one direction gets slots over its offsets (see BuildSlots) from this many
 // offsets on.
-constexpr std::int32_t MinCellOffsets = 64;
+constexpr std::int32_t MinSlotOffsets = 64;
 
 // The most offsets at each end of a group left out of the span of its slots: enough for a few
 // far lines, few enough that the first and the last slot stay small.
@@ -38,7 +38,7 @@ constexpr std::int32_t MaxOutside = 8;
 // The width of the slots of C: a little wider than the window of a point, so that a window spans
 // at most two of them. A group has from a quarter to twice as many cells as offsets, and at most
 // 64 bits an offset and MaxMarks in all.
-constexpr double MarkWidth = 5.0;
+constexpr double SlotWidth = 5.0;
 constexpr double MaxMarks = 1 << 26;
 
 // A direction of tip segments gets its V-mark middles sorted once it has been asked about this
@@ -130,10 +130,9 @@ TTraceSearchIndex::~TTraceSearchIndex() = default;
 // PointDistance of them is at least 1.0 too: every end that the scan would count lies less than
 // 1.0 from the point in x and in y, and so in the 2 x 2 cells that cover that square (four
 // lookups, where cells 1.0 wide took nine, each a miss of the cache on a large drawing). Cells
-// are hashed into
-// about as many buckets as there are ends, so the far-off ones cost no room; the ends are put in
-// their buckets by counting, in an order of no consequence (every answer is taken from all the
-// ends of a bucket alike).
+// are hashed into about as many buckets as there are ends, so the far-off ones cost no room; the
+// ends are put in their buckets by counting, in an order of no consequence (every answer is
+// taken from all the ends of a bucket alike).
 void TTraceSearchIndex::BuildEnds() {
     endsBuilt_ = true;
     // An end that is not finite or lies beyond the grid is never within 1.0 of a point the grid
@@ -460,7 +459,7 @@ void TTraceSearchIndex::BuildBars() {
     // One offset for each equation, counted first: grown by doubling, the offsets would hold
     // twice their room beside the keyed lines at the analysis's peak.
     auto sameEquation = [](const TKeyed& a, const TKeyed& b) {
-        return a.Cell == b.Cell && a.C == b.C && a.A == b.A && a.B == b.B;
+        return a.C == b.C && a.A == b.A && a.B == b.B;
     };
     std::size_t equations = keyed.empty() ? 0 : 1;
     for (std::size_t k = 1; k < keyed.size(); ++k) {
@@ -520,11 +519,11 @@ void TTraceSearchIndex::BuildBars() {
 
 // A large group's binary search missed the cache at nearly every step. Its offsets are therefore
 // also cut into cells of equal width, and each cell's first offset is kept: a search then starts
-// from the few offsets of one cell. Most points have no
-// offset of a group in their window at all, and a bit for each slot of C as wide as a window
-// tells so from a table small enough to stay in the cache. Both span the bulk of the offsets,
-// leaving out a few at each end, so that one far line cannot put all the others in one slot; the
-// offsets beyond lie in the first and the last slot, where the search finds them as before.
+// from the few offsets of one cell. Most points have no offset of a group in their window at all,
+// and a bit for each slot of C as wide as a window tells so from a table small enough to stay in
+// the cache. Both span the bulk of the offsets, leaving out a few at each end, so that one far
+// line cannot put all the others in one slot; the offsets beyond lie in the first and the last
+// slot, where the search finds them as before.
 //
 // Any slots give the same answers. TSlots::Of never decreases as C grows, so every offset before
 // the slot of a value is below the value and every offset after it above: the first offset not
@@ -532,7 +531,7 @@ void TTraceSearchIndex::BuildBars() {
 // in the slots from its low end's to its high end's.
 void TTraceSearchIndex::BuildSlots(TDirection& direction) {
     const std::int32_t count = direction.End - direction.Begin;
-    if (count < MinCellOffsets) {
+    if (count < MinSlotOffsets) {
         return;
     }
     const TOffset* offsets = offsets_.data() + direction.Begin;
@@ -547,9 +546,9 @@ void TTraceSearchIndex::BuildSlots(TDirection& direction) {
         }
         return made;
     };
-    // As many cells as fit in the bulk at MarkWidth each, but from a quarter to twice as many as
+    // As many cells as fit in the bulk at SlotWidth each, but from a quarter to twice as many as
     // there are offsets.
-    const double fit = std::ceil((high - low) / MarkWidth);
+    const double fit = std::ceil((high - low) / SlotWidth);
     direction.Cells = slots(std::clamp(fit, count / 4.0, 2.0 * count),
                             static_cast<std::int32_t>(cellStart_.size()));
     if (direction.Cells.Count == 0) {
@@ -564,7 +563,7 @@ void TTraceSearchIndex::BuildSlots(TDirection& direction) {
     for (; next <= direction.Cells.Count; ++next) {
         cellStart_.push_back(direction.End);
     }
-    // As many slots as fit in the bulk at MarkWidth each, but not more bits than 64 an offset.
+    // As many slots as fit in the bulk at SlotWidth each, but not more bits than 64 an offset.
     direction.Marks = slots(std::max(1.0, std::min({fit, 64.0 * count, MaxMarks})),
                             static_cast<std::int32_t>(marks_.size()));
     marks_.resize(marks_.size() + static_cast<std::size_t>(direction.Marks.Count / 64 + 1), 0);
