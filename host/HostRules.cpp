@@ -20,6 +20,29 @@ bool HasAfxClass(std::string_view className, std::string_view kindMark) {
     return className.starts_with("Afx:") && Contains(className, kindMark);
 }
 
+bool IsAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// The MDI frame class of any MFC version: "AfxMDIFrame", the version's one to three digits, "u"
+// (90u, 100u, 140u). Every release of the host since about 2015 has one of these as its main
+// window, so a fixed list of versions stops finding the host at its next release.
+bool HasMfcFrameClass(std::string_view className) {
+    constexpr std::string_view kFrame = "AfxMDIFrame";
+    for (std::size_t at = className.find(kFrame); at != std::string_view::npos;
+         at = className.find(kFrame, at + 1)) {
+        const std::string_view rest = className.substr(at + kFrame.size());
+        std::size_t digits = 0;
+        while (digits < rest.size() && IsAsciiDigit(rest[digits])) {
+            ++digits;
+        }
+        if (digits >= 1 && digits <= 3 && digits < rest.size() && rest[digits] == 'u') {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 bool HasHostMainTitle(std::string_view title) {
@@ -29,7 +52,7 @@ bool HasHostMainTitle(std::string_view title) {
 
 bool HasHostMainClass(std::string_view className) {
     return HasAfxClass(className, ":8:") || Contains(className, "AfxMDIFrame90u") ||
-           Contains(className, "AfxMDIFrame100u");
+           Contains(className, "AfxMDIFrame100u") || HasMfcFrameClass(className);
 }
 
 bool HasHostTextWindowTitle(std::string_view title) {

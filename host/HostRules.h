@@ -19,7 +19,8 @@ constexpr WindowRef kNoWindow = 0;
 
 // Title of a host main window: begins with "AutoCAD " (with its space), "Autodesk " or "ACAD".
 bool HasHostMainTitle(std::string_view title);
-// Class of a host main window: "Afx:" ... ":8:", or an MDI frame class of the two known builds.
+// Class of a host main window: "Afx:" ... ":8:", or the MDI frame class of an MFC version
+// ("AfxMDIFrame90u", "AfxMDIFrame140u", ...).
 bool HasHostMainClass(std::string_view className);
 // Title and class of the host's text window; its process is checked separately.
 bool HasHostTextWindowTitle(std::string_view title);

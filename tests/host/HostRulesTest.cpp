@@ -116,20 +116,43 @@ TEST(HostTitle, AcceptsTheThreePrefixesAsBytes) {
     EXPECT_FALSE(HasHostMainTitle(""));
 }
 
-TEST(HostClass, AcceptsAfxFramesAndTheTwoMdiFrames) {
-    EXPECT_TRUE(HasHostMainClass(kMainClass));
-    EXPECT_TRUE(HasHostMainClass("Afx:8:"));
-    EXPECT_TRUE(HasHostMainClass("AfxMDIFrame90u"));
-    EXPECT_TRUE(HasHostMainClass("AfxMDIFrame100u"));
-    EXPECT_TRUE(HasHostMainClass("XAfxMDIFrame100uY"));
+TEST(HostClass, AcceptsAfxFramesAndTheMdiFrameOfAnyMfcVersion) {
+    const struct {
+        std::string className;
+        bool accepted;
+    } cases[] = {
+        {kMainClass, true},
+        {"Afx:8:", true},
+        {"AfxMDIFrame90u", true},
+        {"AfxMDIFrame100u", true},
+        {"XAfxMDIFrame100uY", true},
+        // Today's hosts: MFC 11 and later.
+        {"AfxMDIFrame110u", true},
+        {"AfxMDIFrame140u", true},
+        {"AfxMDIFrame8u", true},
+        {"AfxMDIFrame80u", true},
+        {"AfxMDIFrame140ud", true},
+        {"Afx:AfxMDIFrame140u:0", true},
+        // A digit-less or unfinished mention first does not hide a real one after it.
+        {"AfxMDIFrame-AfxMDIFrame140u", true},
+        {"AfxMDIFrame1400u-AfxMDIFrame140u", true},
 
-    EXPECT_FALSE(HasHostMainClass(kTextClass));
-    EXPECT_FALSE(HasHostMainClass("afx:00400000:8:0"));
-    EXPECT_FALSE(HasHostMainClass("Win:Afx::8:"));
-    EXPECT_FALSE(HasHostMainClass("Afx:00400000:80:"));
-    EXPECT_FALSE(HasHostMainClass("AfxMDIFrame80u"));
-    EXPECT_FALSE(HasHostMainClass("AfxMDIFrame100"));
-    EXPECT_FALSE(HasHostMainClass(""));
+        {kTextClass, false},
+        {"afx:00400000:8:0", false},
+        {"Win:Afx::8:", false},
+        {"Afx:00400000:80:", false},
+        {"AfxMDIFrame100", false},
+        {"AfxMDIFrameu", false},
+        {"AfxMDIFrame1400u", false},
+        {"AfxMDIFrame140U", false},
+        {"AfxMDIFrame14xu", false},
+        {"afxmdiframe140u", false},
+        {"AfxFrameOrView140u", false},
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(HasHostMainClass(c.className), c.accepted) << c.className;
+    }
 }
 
 TEST(HostWords, MatchOnlyOnCharacterBoundaries) {
