@@ -65,9 +65,10 @@ int wmain(int argc, wchar_t** argv) {
         L"kolvo-demo-host-ready-" + std::to_wstring(GetCurrentProcessId());
     const HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, readyName.c_str());
     PROCESS_INFORMATION host{};
-    // The "user" takes a second and a half to pick the bars in the host.
-    if (!Start(L"\"" + hostProgram + L"\" --select-delay=1500 --export-delay=500 \"--drawing=" +
-                   drawing + L"\" \"--ready-event=" + readyName + L"\"",
+    // Today's host; the "user" takes a second and a half to pick the bars in it.
+    if (!Start(L"\"" + hostProgram +
+                   L"\" --modern --select-delay=1500 --export-delay=500 \"--drawing=" + drawing +
+                   L"\" \"--ready-event=" + readyName + L"\"",
                host)) {
         return Fail("cannot start the stand-in CAD host");
     }

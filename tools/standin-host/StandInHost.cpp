@@ -164,6 +164,10 @@ void Receive(const COPYDATASTRUCT& record) {
     if (record.dwData != 1) {
         return;
     }
+    if (host->options.hang) {
+        // A host busy for good: the sender waits until it gives up, or until the test ends us.
+        Sleep(INFINITE);
+    }
     std::u16string text;
     if (host->options.ansi) {
         const auto* chars = reinterpret_cast<const char*>(bytes);

@@ -24,6 +24,13 @@ bool ReadMilliseconds(std::u16string_view text, int& value) {
 } // namespace
 
 bool ParseOptions(const std::vector<std::u16string>& args, Options& options, std::string& error) {
+    // The form comes first, so that a --title or --class anywhere on the line overrides it.
+    for (const std::u16string& arg : args) {
+        if (arg == u"--modern") {
+            options.title = u"Autodesk AutoCAD 2025 - [構造図.dwg]";
+            options.className = u"AfxMDIFrame140u";
+        }
+    }
     for (const std::u16string& arg : args) {
         const std::size_t equals = arg.find(u'=');
         const std::u16string_view name = std::u16string_view(arg).substr(0, equals);
@@ -35,6 +42,10 @@ bool ParseOptions(const std::vector<std::u16string>& args, Options& options, std
         if (!hasValue) {
             if (name == u"--ansi") {
                 options.ansi = true;
+            } else if (name == u"--modern") {
+                // taken above
+            } else if (name == u"--hang") {
+                options.hang = true;
             } else if (name == u"--no-mounttam") {
                 options.mountTam = false;
             } else if (name == u"--ask-export") {

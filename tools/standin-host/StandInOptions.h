@@ -1,6 +1,8 @@
 // Command-line options of the stand-in CAD host.
 //
 //   --ansi                      main window (and command line) are ANSI windows, not Unicode
+//   --modern                    the main window of today's host: class AfxMDIFrame140u, title
+//                               "Autodesk AutoCAD 2025 - [構造図.dwg]" (--title, --class still win)
 //   --title=TEXT                main window title
 //   --class=TEXT                main window class name
 //   --command-line=WHERE        docked (default), floating, text-window or none
@@ -16,6 +18,7 @@
 //   --stuck                     never come back to the prompt after an export
 //   --no-file                   export without writing a file
 //   --empty-during-export       the command line reads empty while exporting
+//   --hang                      never answer a command text: stay inside WM_COPYDATA for good
 //   --log=PATH                  log what is received (UTF-8 lines)
 //   --ready-event=NAME          set this named event once the windows exist
 #pragma once
@@ -38,6 +41,7 @@ struct Options {
     std::u16string textWindowTitle = u"AutoCAD テキスト ウィンドウ - Drawing1.dwg";
     std::u16string headlandsTitle = u"Headlands";
     bool mountTam = true;
+    bool hang = false;
     Behaviour behaviour;
     std::u16string drawing;
     std::u16string log;
