@@ -13,6 +13,14 @@ const std::u16string_view FileDialogsOffText = u"FILEDIA 0 ";
 const std::u16string_view AnswerYesText = u"Y\r";
 const std::u16string_view FileDialogsOnText = u"FILEDIA 1 ";
 
+const std::string_view HostNotFoundMessage =
+    "AutoCAD が見つかりません。AutoCAD (日本語版) を起動してから実行してください";
+const std::string_view CommandLineNotFoundMessage =
+    "AutoCAD のコマンドラインが見つかりません。コマンドラインを表示してから実行してください";
+const std::string_view HostRefusedMessage =
+    "AutoCAD が管理者として実行されています。Kolvo も同じ権限で起動してください";
+const std::string_view HostNotAnsweringMessage = "AutoCAD が応答しません";
+
 namespace {
 const std::string_view EmptyNameMessage = "保存ファイル名が指定されていません";
 const std::string_view ExportQuestion = "書き出しますか";
@@ -44,40 +52,69 @@ ExportPollAction DecideExportPoll(std::string_view commandLine) {
 
 namespace {
 
+// The message that ends the run when the host did not take a text; empty when it did, or when
+// it has gone (the waits notice that themselves).
+std::string_view FailureOf(SendOutcome outcome) {
+    switch (outcome) {
+    case SendOutcome::Refused:
+        return HostRefusedMessage;
+    case SendOutcome::NoAnswer:
+        return HostNotAnsweringMessage;
+    case SendOutcome::Sent:
+    case SendOutcome::NoHost:
+        break;
+    }
+    return {};
+}
+
 // The host dialogue: selection, then export with the file dialogs off. Whatever way it ends,
-// the host's file dialogs are switched back on once they were switched off.
-void DriveHostExport(RunEnvironment& env, const std::string& dxfPath) {
-    env.TypeCommand(SelectPreviousText);
-    env.TypeCommand(StartSelectText);
+// the host's file dialogs are switched back on once they were switched off. Returns the message
+// that ends the run, empty when the dialogue went as far as it could.
+std::string_view DriveHostExport(RunEnvironment& env, const std::string& dxfPath) {
+    for (std::u16string_view text : {SelectPreviousText, StartSelectText}) {
+        if (const std::string_view failure = FailureOf(env.TypeCommand(text)); !failure.empty()) {
+            return failure;
+        }
+    }
 
     // The user picks objects in the host for as long as it takes; the wait has no count limit.
     for (;;) {
         env.Pause();
         if (env.SelectionAbandoned()) {
-            return;
+            return {};
         }
         if (env.ReadCommandLine() == IdlePrompt) {
             break;
         }
     }
 
-    env.TypeCommand(FileDialogsOffText);
-    env.TypeCommand(env.AnsiToUtf16(ExportCommandText(dxfPath)));
-
-    for (int polls = 0; polls < ExportWaitPolls; ++polls) {
+    const SendOutcome off = env.TypeCommand(FileDialogsOffText);
+    std::string_view failure = FailureOf(off);
+    // A host that was too slow to answer may still have switched them off.
+    const bool switchedOff = off == SendOutcome::Sent || off == SendOutcome::NoAnswer;
+    if (failure.empty()) {
+        failure = FailureOf(env.TypeCommand(env.AnsiToUtf16(ExportCommandText(dxfPath))));
+    }
+    for (int polls = 0; failure.empty() && polls < ExportWaitPolls; ++polls) {
         env.Pause();
         if (env.ProgramClosing()) {
             break;
         }
         const ExportPollAction action = DecideExportPoll(env.ReadCommandLine());
-        for (int i = 0; i < action.answers; ++i) {
-            env.TypeCommand(AnswerYesText);
+        for (int i = 0; failure.empty() && i < action.answers; ++i) {
+            failure = FailureOf(env.TypeCommand(AnswerYesText));
         }
         if (action.done) {
             break;
         }
     }
-    env.TypeCommand(FileDialogsOnText);
+    if (switchedOff) {
+        const std::string_view onFailure = FailureOf(env.TypeCommand(FileDialogsOnText));
+        if (failure.empty()) {
+            failure = onFailure;
+        }
+    }
+    return failure;
 }
 
 } // namespace
@@ -95,15 +132,22 @@ RunPaths RunQuantity(RunEnvironment& env, std::string_view baseName) {
     env.DeleteFileIfAny(paths.reportPath);
 
     NoticeWindow noticeWindow = 0;
+    std::string_view failure = HostNotFoundMessage;
     if (env.ActivateHost()) {
         noticeWindow = env.FindCommandLine();
-        DriveHostExport(env, paths.dxfPath);
+        // Without a command line the selection wait could never see the host's prompt.
+        failure =
+            noticeWindow == 0 ? CommandLineNotFoundMessage : DriveHostExport(env, paths.dxfPath);
     }
     if (env.ProgramClosing()) {
         return paths;
     }
 
     env.RestoreDialog();
+    if (!failure.empty()) {
+        env.ShowError(std::string(failure));
+        return paths;
+    }
     if (env.FileExists(paths.dxfPath)) {
         env.Analyse(paths.dxfPath, paths.reportPath);
     }

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "CommandText.h"
 #include "FileNames.h"
 
 namespace kolvo {
@@ -26,6 +27,12 @@ extern const std::u16string_view FileDialogsOnText;  // "FILEDIA 1 "
 // The export command for `dxfPath` as CP932 bytes: DXFOUT "<path>" CR "VER 2000 OBJ PREV " CR "16
 // ".
 std::string ExportCommandText(std::string_view dxfPath);
+
+// What the run shows when it cannot work, instead of ending in silence or waiting hidden.
+extern const std::string_view HostNotFoundMessage;        // no host main window
+extern const std::string_view CommandLineNotFoundMessage; // a host, but no command line
+extern const std::string_view HostRefusedMessage;         // the host runs with higher rights
+extern const std::string_view HostNotAnsweringMessage;    // the host did not take a command
 
 // Polls of the export wait before the run goes on regardless (200 ms each, about two minutes).
 constexpr int ExportWaitPolls = 600;
@@ -54,7 +61,7 @@ public:
 
     virtual bool ActivateHost() = 0;
     virtual NoticeWindow FindCommandLine() = 0;
-    virtual void TypeCommand(std::u16string_view text) = 0;
+    virtual SendOutcome TypeCommand(std::u16string_view text) = 0;
     // CP932 bytes to UTF-16, through the system's ANSI code page.
     virtual std::u16string AnsiToUtf16(std::string_view text) = 0;
     virtual std::string ReadCommandLine() = 0;
@@ -76,7 +83,10 @@ struct RunPaths {
 };
 
 // Runs one quantity run. Errors of the analysis propagate to the caller, which reports them.
-// Returns the paths used (empty when the report name was empty).
+// A run that cannot reach the host (none, no command line, a host that refuses or does not take
+// a command) ends with the dialog restored and its message shown; nothing is typed after the
+// failure but "FILEDIA 1 " when the file dialogs had been switched off. Returns the paths used
+// (empty when the report name was empty).
 RunPaths RunQuantity(RunEnvironment& env, std::string_view baseName);
 
 } // namespace kolvo

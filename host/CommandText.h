@@ -15,6 +15,18 @@
 
 namespace kolvo {
 
+// What became of a command text sent to the host main window.
+enum class SendOutcome {
+    Sent,     // the host took it
+    NoHost,   // there is no live host main window
+    Refused,  // the system would not hand it over: the host runs with higher rights than Kolvo
+    NoAnswer, // the host did not take it within the time allowed, or is hung
+};
+
+// How long a command text may wait for the host to take it. The host takes a text at once
+// (it queues it as typed input), so a host that needs longer is not going to take it.
+inline constexpr unsigned kCommandAnswerMilliseconds = 5000;
+
 struct CommandMessage {
     static constexpr std::uintptr_t kDwData = 1;
     std::vector<unsigned char> data; // what lpData points at; holds at least cbData bytes

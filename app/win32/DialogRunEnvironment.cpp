@@ -54,8 +54,8 @@ NoticeWindow DialogRunEnvironment::FindCommandLine() {
     return reinterpret_cast<NoticeWindow>(FindHostCommandLine());
 }
 
-void DialogRunEnvironment::TypeCommand(std::u16string_view text) {
-    kolvo::TypeCommand(std::wstring(text.begin(), text.end()));
+SendOutcome DialogRunEnvironment::TypeCommand(std::u16string_view text) {
+    return DeliverCommand(std::wstring(text.begin(), text.end()), services_.deliverCommand);
 }
 
 std::u16string DialogRunEnvironment::AnsiToUtf16(std::string_view text) {

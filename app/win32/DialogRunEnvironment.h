@@ -28,7 +28,7 @@ public:
 
     bool ActivateHost() override;
     NoticeWindow FindCommandLine() override;
-    void TypeCommand(std::u16string_view text) override;
+    SendOutcome TypeCommand(std::u16string_view text) override;
     std::u16string AnsiToUtf16(std::string_view text) override;
     std::string ReadCommandLine() override;
     void Pause() override;

@@ -2,6 +2,7 @@
 // their own folders, clock and stand-ins for the modal dialogs.
 #pragma once
 
+#include "Acad11ACtrl.h"
 #include "WorkFolder.h"
 
 #include <windows.h>
@@ -25,6 +26,9 @@ struct DialogServices {
     std::function<void(HWND owner, const std::string& text)> showMessage;
     // Paints the run's notice onto the host's command-line window.
     std::function<void(HWND window, const std::string& text)> paintNotice;
+    // Hands each command text to the host main window; tests play a host that refuses or does
+    // not answer through it.
+    CommandDelivery deliverCommand = DeliverCopyData;
 };
 
 // The services of the real program: shell folder, running executable, local clock, the

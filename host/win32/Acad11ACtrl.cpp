@@ -89,14 +89,20 @@ std::u16string FromAnsi(std::string_view ansi) {
     return Cp932ToUtf16(ansi);
 }
 
-void Deliver(HWND host, const CommandMessage& message) {
+SendOutcome Deliver(HWND host, const CommandMessage& message, const CommandDelivery& deliver) {
     COPYDATASTRUCT record{};
     record.dwData = CommandMessage::kDwData;
     record.cbData = message.cbData;
     record.lpData = const_cast<unsigned char*>(message.data.data());
-    SendMessageA(host, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record));
-    // Wakes a host that waits for input before it looks at what it was sent.
-    PostMessageA(host, WM_NULL, 0, 0);
+    return deliver(host, record);
+}
+
+CommandMessage MessageFor(std::wstring_view text, bool unicode) {
+    if (!unicode) {
+        return AnsiCommandMessage(ToAnsi(text));
+    }
+    const std::u16string original(text.begin(), text.end());
+    return UnicodeCommandMessage(original, FromAnsi(ToAnsi(text)));
 }
 
 } // namespace
@@ -139,14 +145,47 @@ bool ActivateHost() {
     if (!IsLive(host)) {
         return false;
     }
+    if (IsIconic(host)) {
+        ShowWindow(host, SW_RESTORE);
+    }
     SetForegroundWindow(host);
     return true;
 }
 
-bool TypeCommand(std::wstring_view text) {
+SendOutcome DeliverCopyData(HWND host, const COPYDATASTRUCT& record) {
+    // Bounded: an unbounded send to a host that never answers would hold the run, hidden behind
+    // its minimised dialog, for as long as the host stays that way.
+    DWORD_PTR answer = 0;
+    SetLastError(ERROR_SUCCESS);
+    if (SendMessageTimeoutA(host, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&record),
+                            SMTO_ABORTIFHUNG, kCommandAnswerMilliseconds, &answer) == 0) {
+        switch (GetLastError()) {
+        case ERROR_ACCESS_DENIED:
+            // A host with higher rights (run as administrator) does not take messages from a
+            // program with fewer.
+            return SendOutcome::Refused;
+        case ERROR_INVALID_WINDOW_HANDLE:
+            return SendOutcome::NoHost;
+        default:
+            return SendOutcome::NoAnswer;
+        }
+    }
+    // Wakes a host that waits for input before it looks at what it was sent.
+    PostMessageA(host, WM_NULL, 0, 0);
+    return SendOutcome::Sent;
+}
+
+SendOutcome DeliverCommand(std::wstring_view text, const CommandDelivery& deliver) {
     FindHostMainWindow();
-    const bool unicode = IsWindowUnicode(RememberedMainWindow()) != FALSE;
-    return SendCommandText(text, unicode);
+    const HWND host = RememberedMainWindow();
+    if (!IsLive(host)) {
+        return SendOutcome::NoHost;
+    }
+    return Deliver(host, MessageFor(text, IsWindowUnicode(host) != FALSE), deliver);
+}
+
+bool TypeCommand(std::wstring_view text) {
+    return DeliverCommand(text) == SendOutcome::Sent;
 }
 
 bool SendCommandText(std::wstring_view text, bool unicode) {
@@ -162,9 +201,7 @@ bool SendCommandTextW(std::wstring_view text) {
     if (!IsLive(host)) {
         return false;
     }
-    const std::u16string original(text.begin(), text.end());
-    Deliver(host, UnicodeCommandMessage(original, FromAnsi(ToAnsi(text))));
-    return true;
+    return Deliver(host, MessageFor(text, true), DeliverCopyData) == SendOutcome::Sent;
 }
 
 bool SendCommandTextA(std::wstring_view text) {
@@ -173,8 +210,7 @@ bool SendCommandTextA(std::wstring_view text) {
     if (!IsLive(host)) {
         return false;
     }
-    Deliver(host, AnsiCommandMessage(ToAnsi(text)));
-    return true;
+    return Deliver(host, MessageFor(text, false), DeliverCopyData) == SendOutcome::Sent;
 }
 
 std::string ReadCommandLine() {

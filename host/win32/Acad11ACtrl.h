@@ -9,9 +9,11 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <string_view>
 
+#include "CommandText.h"
 #include "HostRules.h"
 
 namespace kolvo {
@@ -31,10 +33,22 @@ HWND FindHostMainWindow();
 HWND FindHostTextWindow();
 // The host's command-line window ("Headlands"), or none.
 HWND FindHostCommandLine();
-// Brings the host main window to the front; false when there is no host.
+// Brings the host main window to the front, restored first when it is minimised (nobody can
+// pick objects in an icon); false when there is no host.
 bool ActivateHost();
 
-// Types `text` at the host's command line, in the form its main window takes at this moment.
+// Hands one WM_COPYDATA record to the host main window, then wakes the host. The real one waits
+// at most kCommandAnswerMilliseconds and tells a refusal from the host's silence; tests put
+// their own in its place to play a host that refuses or does not answer.
+using CommandDelivery = std::function<SendOutcome(HWND host, const COPYDATASTRUCT& record)>;
+SendOutcome DeliverCopyData(HWND host, const COPYDATASTRUCT& record);
+
+// Types `text` at the host's command line, in the form its main window takes at this moment,
+// and says what became of it.
+SendOutcome DeliverCommand(std::wstring_view text,
+                           const CommandDelivery& deliver = DeliverCopyData);
+
+// The same, true when the host took the text.
 bool TypeCommand(std::wstring_view text);
 bool SendCommandText(std::wstring_view text, bool unicode);
 // The UTF-16 form, after a round trip through the ANSI code page, as the host would have

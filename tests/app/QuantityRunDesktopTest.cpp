@@ -21,6 +21,7 @@ namespace kolvo {
 namespace {
 
 using test::FindProcessWindow;
+using test::ReceivedAnsi;
 using test::ReceivedUnicode;
 using test::StandInProcess;
 using test::WaitFor;
@@ -118,6 +119,9 @@ protected:
             notices.push_back({window, text});
             SystemDialogServices().paintNotice(window, text);
         };
+        services.deliverCommand = [this](HWND window, const COPYDATASTRUCT& record) {
+            return deliver(window, record);
+        };
         return services;
     }
 
@@ -157,6 +161,7 @@ protected:
     std::vector<std::string> messages;
     std::vector<std::string> errors;
     std::vector<std::pair<HWND, std::string>> notices;
+    CommandDelivery deliver = DeliverCopyData;
 };
 
 TEST_F(RunTest, WholeRunExportsAnswersTalliesAndLeavesTheNotice) {
@@ -242,9 +247,85 @@ TEST_F(RunTest, WithoutHostNothingIsTypedAndEarlierFilesAreGone) {
     EXPECT_FALSE(FileExists(reportFolder + "bars.csv"));
     EXPECT_FALSE(FileExists(reportFolder + "bars.txt"));
     EXPECT_TRUE(notices.empty());
-    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(messages, std::vector<std::string>{std::string(HostNotFoundMessage)});
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(ShownNormally(*form));
+}
+
+TEST_F(RunTest, EveryFormOfTheHostGivesTheSameRun) {
+    const std::vector<std::vector<std::wstring>> forms = {
+        {L"--modern"}, // today's: AfxMDIFrame140u, "Autodesk AutoCAD 2025 - [構造図.dwg]"
+        {},            // Afx:...:8:
+        {L"--class=AfxMDIFrame90u", L"--title=AutoCAD LT 2009 - [Drawing1.dwg]"},
+        {L"--class=AfxMDIFrame100u"},
+        {L"--command-line=floating"},
+        {L"--command-line=text-window"},
+        {L"--ansi"},
+    };
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        SCOPED_TRACE("form " + std::to_string(i));
+        notices.clear();
+        StandInProcess host(QuickHost(forms[i]));
+        ASSERT_TRUE(host.Started());
+        auto form = Open(reportFolder + "bars");
+        Press(*form);
+        const bool ansi = i + 1 == forms.size();
+        const auto sent = [ansi](const std::string& text) {
+            return ansi ? ReceivedAnsi(text) : ReceivedUnicode(Wide(text));
+        };
+        const std::vector<std::string> expected = {
+            sent("\x03SELECT P\rU\r\r"), sent("\x03SELECT "), sent("FILEDIA 0 "),
+            sent("DXFOUT \"" + Dxf() + "\"\rVER 2000 OBJ PREV \r16 "), sent("FILEDIA 1 ")};
+        EXPECT_EQ(host.Received(), expected);
+        EXPECT_EQ(ReadBytes(reportFolder + "bars.csv"), ReadBytes(Sample("beam-g1.expected.csv")));
+        EXPECT_EQ(ReadBytes(reportFolder + "bars.txt"), ReadBytes(Sample("beam-g1.expected.txt")));
+        ASSERT_EQ(notices.size(), 1u);
+        EXPECT_EQ(notices[0].first, FindHostCommandLine());
+        EXPECT_TRUE(messages.empty());
+    }
+}
+
+TEST_F(RunTest, ARunThatCannotWorkSaysWhyAndTypesNothingAfter) {
+    const struct {
+        std::vector<std::wstring> host;
+        int failingText;     // the delivery of this text (0 is the first) goes wrong...
+        SendOutcome outcome; // ...this way; a late answer is delivered all the same
+        std::vector<std::string> received;
+        std::string_view message;
+    } cases[] = {
+        {{L"--command-line=none"}, -1, SendOutcome::Sent, {}, CommandLineNotFoundMessage},
+        {{}, 0, SendOutcome::Refused, {}, HostRefusedMessage},
+        {{}, 2, SendOutcome::Refused, {SelectPrevious, StartSelect}, HostRefusedMessage},
+        {{},
+         3,
+         SendOutcome::NoAnswer,
+         {SelectPrevious, StartSelect, FileDialogsOff, Export(Dxf()), FileDialogsOn},
+         HostNotAnsweringMessage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.failingText) + " " + std::string(c.message));
+        messages.clear();
+        StandInProcess host(QuickHost(c.host));
+        ASSERT_TRUE(host.Started());
+        int texts = 0;
+        deliver = [&](HWND window, const COPYDATASTRUCT& record) {
+            if (texts++ != c.failingText) {
+                return DeliverCopyData(window, record);
+            }
+            if (c.outcome == SendOutcome::NoAnswer) {
+                DeliverCopyData(window, record);
+            }
+            return c.outcome;
+        };
+        auto form = Open(reportFolder + "bars");
+        Press(*form);
+        EXPECT_EQ(host.Received(), c.received);
+        EXPECT_EQ(messages, std::vector<std::string>{std::string(c.message)});
+        EXPECT_FALSE(FileExists(reportFolder + "bars.csv")) << "nothing is analysed";
+        EXPECT_TRUE(notices.empty());
+        EXPECT_TRUE(ShownNormally(*form));
+        EXPECT_FALSE(form->Running());
+    }
 }
 
 TEST_F(RunTest, HostClosedDuringSelectionEndsTheRun) {

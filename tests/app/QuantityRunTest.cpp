@@ -32,6 +32,10 @@ public:
     int closeAfterPauses = -1; // the program starts closing after this many pauses
     int hostGoneAfterPauses = -1;
     bool analysisWritesReport = true;
+    // The host does not take the text typed as number `failingText` (0 is the first) this way.
+    int failingText = -1;
+    SendOutcome failure = SendOutcome::NoAnswer;
+    int typed = 0;
 
     std::vector<std::string> log;
     int pauses = 0;
@@ -50,8 +54,9 @@ public:
         return hostPresent;
     }
     NoticeWindow FindCommandLine() override { return commandLine; }
-    void TypeCommand(std::u16string_view text) override {
+    SendOutcome TypeCommand(std::u16string_view text) override {
         log.push_back("type " + Utf16ToAscii(text));
+        return typed++ == failingText ? failure : SendOutcome::Sent;
     }
     std::u16string AnsiToUtf16(std::string_view text) override {
         return std::u16string(text.begin(), text.end());
@@ -158,11 +163,11 @@ TEST(QuantityRun, FullRunTypesTheTextsInOrderAndPaintsTheNotice) {
 TEST(QuantityRun, AnalysesWhenTheExportExistsAndPaintsOnlyWithAReport) {
     class Exporting : public ScriptedEnvironment {
     public:
-        void TypeCommand(std::u16string_view text) override {
-            ScriptedEnvironment::TypeCommand(text);
+        SendOutcome TypeCommand(std::u16string_view text) override {
             if (text.substr(0, 6) == u"DXFOUT") {
                 files.insert(kDxf);
             }
+            return ScriptedEnvironment::TypeCommand(text);
         }
     };
     Exporting env;
@@ -176,22 +181,69 @@ TEST(QuantityRun, AnalysesWhenTheExportExistsAndPaintsOnlyWithAReport) {
     noReport.analysisWritesReport = false;
     RunQuantity(noReport, kBase);
     EXPECT_EQ(noReport.log.back(), "analyse " + kDxf + " C:\\data\\bars.csv");
-
-    Exporting noCommandLine; // nowhere to paint: the notice is skipped, the reports stay
-    noCommandLine.commandLine = 0;
-    RunQuantity(noCommandLine, kBase);
-    EXPECT_EQ(noCommandLine.log.back(), "analyse " + kDxf + " C:\\data\\bars.csv");
 }
 
-TEST(QuantityRun, NoHostTypesNothingAndLeavesNoEarlierFiles) {
-    ScriptedEnvironment env;
-    env.hostPresent = false;
-    env.files = {kDxf, "C:\\data\\bars.csv"};
-    RunQuantity(env, kBase);
-    const std::vector<std::string> expected = {"minimise", "delete " + kDxf,
-                                               "delete C:\\data\\bars.csv", "activate", "restore"};
-    EXPECT_EQ(env.log, expected);
-    EXPECT_TRUE(env.files.empty());
+TEST(QuantityRun, NoHostOrNoCommandLineTypesNothingAndSaysSo) {
+    ScriptedEnvironment noHost;
+    noHost.hostPresent = false;
+    noHost.files = {kDxf, "C:\\data\\bars.csv"};
+    RunQuantity(noHost, kBase);
+    const std::vector<std::string> start = {"minimise", "delete " + kDxf,
+                                            "delete C:\\data\\bars.csv", "activate", "restore"};
+    std::vector<std::string> expected = start;
+    expected.push_back("error " + std::string(HostNotFoundMessage));
+    EXPECT_EQ(noHost.log, expected);
+    EXPECT_TRUE(noHost.files.empty());
+
+    ScriptedEnvironment noCommandLine; // the selection wait could never end
+    noCommandLine.commandLine = 0;
+    noCommandLine.files = {kDxf};
+    RunQuantity(noCommandLine, kBase);
+    expected = start;
+    expected.push_back("error " + std::string(CommandLineNotFoundMessage));
+    EXPECT_EQ(noCommandLine.log, expected);
+    EXPECT_EQ(noCommandLine.pauses, 0);
+}
+
+TEST(QuantityRun, AHostThatDoesNotTakeATextEndsTheRunWithItsMessage) {
+    const std::string off = "type FILEDIA 0 ", on = "type FILEDIA 1 ",
+                      exportText = "type " + ExportCommandText(kDxf);
+    const struct {
+        int failingText;
+        SendOutcome failure;
+        std::vector<std::string> typedAfterSelection; // from FILEDIA 0 on
+        std::string_view message;
+    } cases[] = {
+        {0, SendOutcome::Refused, {}, HostRefusedMessage},
+        {1, SendOutcome::NoAnswer, {}, HostNotAnsweringMessage},
+        // Refused: the file dialogs were never switched off, so nothing more is typed.
+        {2, SendOutcome::Refused, {off}, HostRefusedMessage},
+        // Not answered in time: the host may still have switched them off.
+        {2, SendOutcome::NoAnswer, {off, on}, HostNotAnsweringMessage},
+        {3, SendOutcome::NoAnswer, {off, exportText, on}, HostNotAnsweringMessage},
+        {4, SendOutcome::Refused, {off, exportText, "type Y\r", on}, HostRefusedMessage},
+        {5, SendOutcome::NoAnswer, {off, exportText, "type Y\r", on}, HostNotAnsweringMessage},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.failingText);
+        ScriptedEnvironment env;
+        env.lines = {"コマンド: ", "置き換えますか?", "コマンド: "};
+        env.files = {kDxf}; // whatever is there is not analysed
+        env.failingText = c.failingText;
+        env.failure = c.failure;
+        RunQuantity(env, kBase);
+        std::vector<std::string> typed;
+        for (const std::string& entry : env.log) {
+            if (entry.starts_with("type ") && entry != "type \x03SELECT P\rU\r\r" &&
+                entry != "type \x03SELECT ") {
+                typed.push_back(entry);
+            }
+        }
+        EXPECT_EQ(typed, c.typedAfterSelection);
+        ASSERT_GE(env.log.size(), 2u);
+        EXPECT_EQ(env.log[env.log.size() - 2], "restore");
+        EXPECT_EQ(env.log.back(), "error " + std::string(c.message));
+    }
 }
 
 TEST(QuantityRun, ExportWaitGivesUpAfterSixHundredPollsAndStillSwitchesDialogsOn) {

@@ -71,6 +71,8 @@ TEST_F(HostDesktop, NothingElseIsTakenForTheHost) {
     StandInProcess lower({L"--title=autocad 2000"});
     StandInProcess wrongClass({L"--title=AutoCAD 2000", L"--class=AfxFrameOrView100u"});
     StandInProcess textWindowOnly({L"--title=Viewer", L"--command-line=text-window"});
+    // Another MFC program: today's frame class, but no host's title.
+    StandInProcess notepad({L"--title=Notepad", L"--class=AfxMDIFrame140u"});
 
     EXPECT_EQ(FindHostMainWindow(), nullptr);
     EXPECT_FALSE(ActivateHost());
@@ -78,23 +80,27 @@ TEST_F(HostDesktop, NothingElseIsTakenForTheHost) {
     EXPECT_FALSE(TypeCommand(L"LINE "));
     EXPECT_EQ(ReadCommandLine(), "");
     EXPECT_EQ(ReadWindowText(nullptr), "");
-    for (const StandInProcess* decoy : {&bare, &lower, &wrongClass, &textWindowOnly}) {
+    for (const StandInProcess* decoy : {&bare, &lower, &wrongClass, &textWindowOnly, &notepad}) {
         EXPECT_TRUE(decoy->LogLinesStartingWith("copydata").empty());
     }
 }
 
 TEST_F(HostDesktop, AcceptedTitlesAndClasses) {
-    const std::vector<std::pair<std::wstring, std::wstring>> accepted = {
-        {L"AutoCAD 2000 - [図面1.dwg]", L"Afx:00400000:8:00010011:00000000:00000000"},
-        {L"Autodesk Map", L"Afx:00400000:8:00010011:00000000:00000000"},
-        {L"ACADx", L"Afx:8:"},
-        {L"AutoCAD LT", L"AfxMDIFrame90u"},
-        {L"ACAD 2006", L"AfxMDIFrame100u"},
+    const std::vector<std::vector<std::wstring>> accepted = {
+        {L"--title=AutoCAD 2000 - [図面1.dwg]",
+         L"--class=Afx:00400000:8:00010011:00000000:00000000"},
+        {L"--title=Autodesk Map", L"--class=Afx:00400000:8:00010011:00000000:00000000"},
+        {L"--title=ACADx", L"--class=Afx:8:"},
+        {L"--title=AutoCAD LT", L"--class=AfxMDIFrame90u"},
+        {L"--title=ACAD 2006", L"--class=AfxMDIFrame100u"},
+        {L"--title=AutoCAD 2012", L"--class=AfxMDIFrame110u"},
+        // Today's host: "Autodesk AutoCAD 2025 - [構造図.dwg]" in an AfxMDIFrame140u frame.
+        {L"--modern"},
     };
-    for (const auto& [title, className] : accepted) {
-        StandInProcess host({L"--title=" + title, L"--class=" + className});
+    for (std::size_t i = 0; i < accepted.size(); ++i) {
+        StandInProcess host(accepted[i]);
         const HWND main = FindHostMainWindow();
-        ASSERT_NE(main, nullptr) << TitleOf(main);
+        ASSERT_NE(main, nullptr) << "form " << i;
         EXPECT_EQ(ProcessOf(main), host.Id());
         EXPECT_EQ(RememberedHost().HostProcessId, host.Id());
         EXPECT_TRUE(ActivateHost());
@@ -116,6 +122,32 @@ TEST_F(HostDesktop, ActivateHostBringsItToTheFront) {
     // foreground again before this test looks.
     EXPECT_TRUE(Eventually([&] { return host.LogLinesStartingWith("activated").size() > before; }));
     DestroyWindow(own);
+}
+
+TEST_F(HostDesktop, ActivateHostRestoresAMinimisedHost) {
+    StandInProcess host;
+    const HWND main = FindHostMainWindow();
+    ASSERT_NE(main, nullptr);
+    ShowWindow(main, SW_MINIMIZE);
+    ASSERT_TRUE(Eventually([&] { return IsIconic(main) != FALSE; }));
+    EXPECT_TRUE(ActivateHost());
+    EXPECT_TRUE(Eventually([&] { return IsIconic(main) == FALSE; })) << "still an icon";
+}
+
+TEST_F(HostDesktop, AHostThatNeverTakesATextIsGivenUpOn) {
+    StandInProcess host({L"--hang"});
+    ASSERT_NE(FindHostMainWindow(), nullptr);
+    // Stays inside the host's WM_COPYDATA until the test ends it: only the bound returns.
+    EXPECT_EQ(DeliverCommand(L"FILEDIA 0 "), SendOutcome::NoAnswer);
+    EXPECT_FALSE(TypeCommand(L"FILEDIA 0 "));
+    // The outcome a delivery gives is what the typing reports.
+    for (const SendOutcome outcome :
+         {SendOutcome::Refused, SendOutcome::NoAnswer, SendOutcome::Sent}) {
+        EXPECT_EQ(DeliverCommand(L"LINE ", [&](HWND, const COPYDATASTRUCT&) { return outcome; }),
+                  outcome);
+    }
+    host.Stop();
+    EXPECT_EQ(DeliverCommand(L"LINE "), SendOutcome::NoHost);
 }
 
 TEST_F(HostDesktop, FirstEnumeratedHostWins) {

@@ -115,4 +115,9 @@ std::string ReceivedUnicode(const std::wstring& text) {
     return "cbData=" + std::to_string(bytes.size()) + " bytes=" + Hex(bytes);
 }
 
+std::string ReceivedAnsi(const std::string& text) {
+    const std::string bytes = text + '\0';
+    return "cbData=" + std::to_string(bytes.size()) + " bytes=" + Hex(bytes);
+}
+
 } // namespace kolvo::test

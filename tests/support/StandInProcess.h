@@ -43,5 +43,7 @@ private:
 // What the host log shows for a command text sent to a Unicode host window: UTF-16 LE with its
 // NUL, in the form Received gives.
 std::string ReceivedUnicode(const std::wstring& text);
+// The same for an ANSI host window: the CP932 bytes with their NUL.
+std::string ReceivedAnsi(const std::string& text);
 
 } // namespace kolvo::test
