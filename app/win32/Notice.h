@@ -15,8 +15,13 @@ inline constexpr COLORREF NoticeTextColour = RGB(0, 0, 0);
 // context's current font, on an opaque light-red background.
 void DrawNotice(HDC dc, int height, std::string_view text);
 
-// Draws the notice on `window`'s client area, sized by the window's outer rectangle. Nothing is
-// kept: the host's next repaint of that part of its window takes the notice away.
+// The height of `window`'s client area in the window's own pixels, which its device context
+// draws in, whatever the display scale and whether or not its program is DPI aware; -1 when the
+// window has gone.
+int NoticeAreaHeight(HWND window);
+
+// Draws the notice at the bottom-left of `window`'s client area. Nothing is kept: the host's
+// next repaint of that part of its window takes the notice away.
 void PaintNotice(HWND window, std::string_view text);
 
 } // namespace kolvo

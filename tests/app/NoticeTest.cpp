@@ -105,5 +105,19 @@ TEST(Notice, BlackOnLightRedAtTheBottomLeftOfTheGivenHeight) {
     EXPECT_EQ(GetTextColor(canvas.Dc()), RGB(4, 5, 6));
 }
 
+TEST(Notice, LandsOnTheBottomOfTheClientAreaNotOfTheFrame) {
+    // A frame with a caption and borders: its outer height is more than the area drawn in.
+    const HWND window = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200,
+                                        nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    RECT frame{}, area{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &area);
+    ASSERT_LT(area.bottom, frame.bottom - frame.top);
+    EXPECT_EQ(NoticeAreaHeight(window), area.bottom);
+    DestroyWindow(window);
+    EXPECT_EQ(NoticeAreaHeight(window), -1);
+}
+
 } // namespace
 } // namespace kolvo
