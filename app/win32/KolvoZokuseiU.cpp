@@ -8,6 +8,8 @@
 namespace kolvo {
 
 const std::string_view ApplicationTitle = "属性値を得る";
+const std::string_view CodePageMessage =
+    "Kolvo は日本語の Windows (コードページ 932) で使ってください";
 const std::string_view DialogCaption = "配筋の集計値を得る";
 const std::string_view DialogFontName = "ＭＳ Ｐゴシック";
 const char DialogClassName[] = "TKolvoZokuSeiF";
@@ -187,6 +189,19 @@ void TKolvoZokuSeiF::Restore() {
     }
 }
 
+void TKolvoZokuSeiF::PauseBanner(bool paused) {
+    // A banner nobody sees would go on posting its hundred ticks a second into a queue that a
+    // run reads only every 200 ms; it stays active and goes on from where it stood.
+    if (!esScrollingMarquee1_) {
+        return;
+    }
+    if (paused) {
+        esScrollingMarquee1_->StopTimer();
+    } else {
+        esScrollingMarquee1_->StartTimer();
+    }
+}
+
 void TKolvoZokuSeiF::Close() {
     SendMessageA(window_.Get(), WM_CLOSE, 0, 0);
 }
@@ -325,6 +340,15 @@ LRESULT TKolvoZokuSeiF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         return 0;
     case WM_PAINT:
         return PaintWindowlessControls(window, {esScrollingMarquee1_.get()});
+    case WM_SHOWWINDOW:
+        // Hidden while its owner sits on the task bar during a run.
+        PauseBanner(wParam == FALSE);
+        break;
+    case WM_SIZE:
+        if (wParam == SIZE_MINIMIZED || wParam == SIZE_RESTORED) {
+            PauseBanner(wParam == SIZE_MINIMIZED);
+        }
+        break;
     case WM_DESTROY:
         // No tick moves the banner once its dialog is going.
         if (esScrollingMarquee1_) {

@@ -46,9 +46,13 @@ struct ControlLayout {
 extern const ControlLayout KolvoControls[7];
 
 extern const std::string_view ApplicationTitle; // "属性値を得る"
-extern const std::string_view DialogCaption;    // "配筋の集計値を得る"
-extern const std::string_view DialogFontName;   // "ＭＳ Ｐゴシック"
-constexpr int DialogFontHeight = 12;            // pixels, character height
+// Kolvo compares the host's window titles and command line with CP932 texts through the
+// system's 8-bit functions, so on any other system code page nothing of the host matches.
+constexpr unsigned JapaneseCodePage = 932;
+extern const std::string_view CodePageMessage;
+extern const std::string_view DialogCaption;  // "配筋の集計値を得る"
+extern const std::string_view DialogFontName; // "ＭＳ Ｐゴシック"
+constexpr int DialogFontHeight = 12;          // pixels, character height
 constexpr int DialogClientWidth = 263;
 constexpr int DialogClientHeight = 133;
 extern const char DialogClassName[]; // "TKolvoZokuSeiF"
@@ -105,6 +109,8 @@ private:
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void CreateControls();
+    // Stops the banner's timer while the dialog is minimised or hidden, starts it again after.
+    void PauseBanner(bool paused);
 
     HINSTANCE instance_;
     HWND owner_;

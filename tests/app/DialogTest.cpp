@@ -2,6 +2,7 @@
 // file. The expected values are written out here from the dialog's description, not taken from
 // the program's own layout table, so that a slip in that table shows.
 #include "Application.h"
+#include "EsMarque.h"
 #include "KolvoZokuseiU.h"
 #include "OffscreenImage.h"
 #include "TestFiles.h"
@@ -272,13 +273,26 @@ TEST_F(DialogTest, MinimizeTakesTheDialogToTheTaskBarAndRestoreBringsItBack) {
     form.Show();
     ASSERT_EQ(GetWindow(form.Handle(), GW_OWNER), application.Handle());
 
+    const TEsScrollingMarquee& banner = form.EsScrollingMarquee1();
     form.Minimize();
     EXPECT_FALSE(IsWindowVisible(form.Handle()));
     EXPECT_TRUE(IsIconic(application.Handle())) << "the task-bar button stays";
+    EXPECT_EQ(banner.TimerId(), 0u) << "no ticks while nobody sees the banner";
     form.Restore();
     EXPECT_TRUE(IsWindowVisible(form.Handle()));
     EXPECT_FALSE(IsIconic(form.Handle()));
     EXPECT_FALSE(IsIconic(application.Handle()));
+    EXPECT_NE(banner.TimerId(), 0u);
+    EXPECT_TRUE(banner.Active());
+
+    // A dialog of its own, without the application window, goes to an icon instead.
+    TKolvoZokuSeiF alone(GetModuleHandleA(nullptr), nullptr, Services(), false);
+    alone.Show();
+    alone.Minimize();
+    EXPECT_TRUE(IsIconic(alone.Handle()));
+    EXPECT_EQ(alone.EsScrollingMarquee1().TimerId(), 0u);
+    alone.Restore();
+    EXPECT_NE(alone.EsScrollingMarquee1().TimerId(), 0u);
 }
 
 TEST_F(DialogTest, UnwritableSettingsAreReportedAndTheDialogClosesAnyway) {
