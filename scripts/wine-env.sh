@@ -30,8 +30,9 @@ export WINELOADER=${WINELOADER:-$KOLVO_WINE}
 export WINEARCH=win64
 export WINEDEBUG=${WINEDEBUG:--all}
 # Wine derives the ANSI code page from the Linux locale: ja_JP.UTF-8 gives 932, which every
-# string inside the program assumes.
-export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
+# string inside the program assumes. A test that plays a system of another code page sets
+# KOLVO_WINE_LANG (C.UTF-8 gives 1252); Wine takes it per process, under the same wineserver.
+export LANG=${KOLVO_WINE_LANG:-ja_JP.UTF-8} LC_ALL=${KOLVO_WINE_LANG:-ja_JP.UTF-8}
 # No Mono or Gecko install prompts while the prefix boots.
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 
