@@ -1,6 +1,6 @@
 // The gradient button on a form of this test: the modal result handed to the form, Escape for a
 // Cancel button from another focused control, Shift+Enter reaching KeyDown, a button that takes
-// no part in focus handling, the rounded window shape and a greyed picture.
+// no part in focus handling, the rounded window shape, a greyed picture and its colour.
 #include "OffscreenImage.h"
 #include "plButton.h"
 
@@ -168,6 +168,42 @@ TEST(GradientButton, DisabledButtonGreysItsPictureOnlyWhenAsked) {
     button.SetDisableImage(true);
     EXPECT_EQ(pixel(), GreyColor(0x0000FF));
     EXPECT_EQ(GreyColor(0x0000FF), TColor(0xA2A2A2));
+}
+
+// The button shares its colour rules with the windowless controls, but its pixels are its own
+// window's: a change invalidates all of that and nothing of the form.
+TEST(GradientButton, ColourFollowsTheParentOnlyWhenToldAndInvalidatesTheWholeButton) {
+    TestForm form;
+    TplButton button;
+    button.SetBounds(10, 20, 75, 26);
+    button.SetParent(form.window.Get());
+    EXPECT_EQ(button.Parent(), form.window.Get());
+    ShowWindow(form.window.Get(), SW_SHOWNOACTIVATE);
+    UpdateWindow(form.window.Get());
+    RECT update{};
+    const auto invalid = [&update](HWND window) { return GetUpdateRect(window, &update, FALSE); };
+    ASSERT_FALSE(invalid(button.Handle()));
+
+    button.ParentColorChanged(0x123456);
+    EXPECT_EQ(button.Color(), clBtnFace) << "a colour of its own from the start";
+    EXPECT_FALSE(invalid(button.Handle()));
+
+    button.SetParentColor(true);
+    button.ParentColorChanged(0x123456);
+    EXPECT_EQ(button.Color(), TColor(0x123456));
+    ASSERT_TRUE(invalid(button.Handle()));
+    EXPECT_EQ(update.left, 0);
+    EXPECT_EQ(update.top, 0);
+    EXPECT_EQ(update.right, 75);
+    EXPECT_EQ(update.bottom, 26);
+    EXPECT_FALSE(invalid(form.window.Get()));
+
+    ValidateRect(button.Handle(), nullptr);
+    button.SetColor(0x654321);
+    EXPECT_FALSE(button.ParentColor());
+    EXPECT_TRUE(invalid(button.Handle()));
+    button.ParentColorChanged(0x111111);
+    EXPECT_EQ(button.Color(), TColor(0x654321));
 }
 
 } // namespace

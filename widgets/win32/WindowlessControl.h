@@ -5,7 +5,7 @@
 #pragma once
 
 #include "Canvas.h"
-#include "Colors.h"
+#include "ControlBase.h"
 #include "FontDesc.h"
 
 #include <windows.h>
@@ -15,45 +15,25 @@
 
 namespace kolvo {
 
-class WindowlessControl {
+class WindowlessControl : public ControlBase {
 public:
-    WindowlessControl() = default;
+    // Follows its parent's colour from the start.
+    WindowlessControl() : ControlBase({clBtnFace, true}) {}
     WindowlessControl(const WindowlessControl&) = delete;
     WindowlessControl& operator=(const WindowlessControl&) = delete;
-    virtual ~WindowlessControl();
+    ~WindowlessControl() override;
 
     void SetParent(HWND parent);
-    HWND Parent() const { return parent_; }
 
     // Position and size in the parent's client pixels; the old and the new area are invalidated.
     void SetBounds(int left, int top, int width, int height);
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    RECT BoundsRect() const { return {left_, top_, left_ + width_, top_ + height_}; }
-    RECT ClientRect() const { return {0, 0, width_, height_}; }
 
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
-    // Background colour; follows the parent's while ParentColor is on.
-    TColor Color() const { return color_.Value(); }
-    void SetColor(TColor color);
-    bool ParentColor() const { return color_.FollowsParent(); }
-    void SetParentColor(bool parentColor);
-    // The parent tells its controls its colour (at creation and whenever it changes).
-    void ParentColorChanged(TColor parentColor);
-
-    const FontDesc& Font() const { return font_; }
     void SetFont(const FontDesc& font);
     const std::string& Caption() const { return caption_; } // CP932 bytes
     void SetCaption(std::string caption);
-
-    // Requests a repaint of the control's area (deferred, no background erase).
-    virtual void Invalidate();
-    // Invalidate and paint now.
-    void Repaint();
 
     // The control's canvas. While Paint runs it is bound to the parent's surface with the origin
     // at the control's top-left corner and drawing clipped to the control's area.
@@ -65,20 +45,17 @@ public:
 
 protected:
     virtual void Paint(Canvas& canvas) = 0;
-    // Notifications after a change of colour, font or caption; each invalidates by default.
-    virtual void ColorChanged();
+    // Notifications after a change of font or caption (the colour's is the base's); each
+    // invalidates by default.
     virtual void FontChanged();
     virtual void TextChanged();
 
+    // Its pixels are its bounds on the parent's surface.
+    HWND SurfaceWindow() const override { return Parent(); }
+    std::optional<RECT> SurfaceArea() const override { return BoundsRect(); }
+
 private:
-    HWND parent_ = nullptr;
-    int left_ = 0;
-    int top_ = 0;
-    int width_ = 0;
-    int height_ = 0;
     bool visible_ = true;
-    ControlColor color_{clBtnFace, true};
-    FontDesc font_;
     std::string caption_;
     Canvas canvas_;
 };

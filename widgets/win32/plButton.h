@@ -10,6 +10,7 @@
 #include "ButtonFace.h"
 #include "ButtonInput.h"
 #include "Colors.h"
+#include "ControlBase.h"
 #include "FontDesc.h"
 #include "Picture.h"
 #include "WinHandles.h"
@@ -105,7 +106,7 @@ bool OfferDialogKey(HWND form, int key, TShiftState shift);
 // Shift, Ctrl, Alt and the mouse buttons as the keyboard state of this thread holds them.
 TShiftState KeyboardShiftState();
 
-class TplButton {
+class TplButton : public ControlBase {
 public:
     static constexpr const char* ClassName = "TplButton";
 
@@ -128,10 +129,6 @@ public:
     // moves it to another parent later.
     void SetParent(HWND parent);
     void SetBounds(int left, int top, int width, int height);
-    int Left() const { return left_; }
-    int Top() const { return top_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
 
     TplButtonStyle ButtonStyle() const { return buttonStyle_; }
     void SetButtonStyle(TplButtonStyle style);
@@ -164,13 +161,6 @@ public:
     TplBtnFrameType FlatFrameType() const { return flatFrameType_; }
     void SetFlatFrameType(TplBtnFrameType frameType);
 
-    TColor Color() const { return color_.Value(); }
-    void SetColor(TColor color);
-    bool ParentColor() const { return color_.FollowsParent(); }
-    void SetParentColor(bool parentColor);
-    // The parent tells its controls its colour; followed while ParentColor is on.
-    void ParentColorChanged(TColor parentColor);
-    const FontDesc& Font() const { return font_; }
     void SetFont(const FontDesc& font);
     bool Enabled() const;
     void SetEnabled(bool enabled);
@@ -195,11 +185,12 @@ public:
     bool DialogKey(int key, TShiftState shift);
     // Paints the whole face on `dc`, in the button's client coordinates.
     void PaintTo(HDC dc);
-    // Paints now / later.
-    void Repaint();
-    void Invalidate();
 
 protected:
+    // Its pixels are the whole of its own window.
+    HWND SurfaceWindow() const override { return window_; }
+    std::optional<RECT> SurfaceArea() const override { return std::nullopt; }
+
     virtual void MouseEnter(TShiftState shift, int x, int y);
     virtual void MouseLeave(TShiftState shift, int x, int y);
     virtual void KeyDown(int& key, TShiftState shift);
@@ -228,10 +219,6 @@ private:
     std::string name_;
     int controlId_ = 0;
     bool named_ = false; // CaptionA has been named after the button
-    int left_ = 0;
-    int top_ = 0;
-    int width_ = 75;
-    int height_ = 26;
 
     TplButtonStyle buttonStyle_ = TplButtonStyle::bsNormal;
     bool cancel_ = false;
@@ -249,9 +236,7 @@ private:
     bool captionVertCenter_ = true;
     TplBtnFrameType flatFrameType_ = TplBtnFrameType::bffFlat;
 
-    ControlColor color_{clBtnFace, false};
-    FontDesc font_;
-    FontHandle ownFont_;         // made from font_ when it is set by description
+    FontHandle ownFont_;         // made from Font() when it is set by description
     HFONT windowFont_ = nullptr; // what WM_GETFONT answers
     bool tabStop_ = true;
     bool enabled_ = true;

@@ -9,23 +9,20 @@ WindowlessControl::~WindowlessControl() {
 }
 
 void WindowlessControl::SetParent(HWND parent) {
-    if (parent == parent_) {
+    if (parent == Parent()) {
         return;
     }
     Invalidate();
-    parent_ = parent;
+    StoreParent(parent);
     Invalidate();
 }
 
 void WindowlessControl::SetBounds(int left, int top, int width, int height) {
-    if (left == left_ && top == top_ && width == width_ && height == height_) {
+    if (left == Left() && top == Top() && width == Width() && height == Height()) {
         return;
     }
     Invalidate();
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    StoreBounds(left, top, width, height);
     Invalidate();
 }
 
@@ -33,32 +30,16 @@ void WindowlessControl::SetVisible(bool visible) {
     if (visible != visible_) {
         visible_ = visible;
         // Hidden, the area shows the parent again: it must be erased.
-        if (parent_ != nullptr) {
+        if (Parent() != nullptr) {
             const RECT bounds = BoundsRect();
-            InvalidateRect(parent_, &bounds, TRUE);
+            InvalidateRect(Parent(), &bounds, TRUE);
         }
     }
 }
 
-void WindowlessControl::SetColor(TColor color) {
-    if (color_.Set(color)) {
-        ColorChanged();
-    }
-}
-
-void WindowlessControl::SetParentColor(bool parentColor) {
-    color_.SetFollowsParent(parentColor);
-}
-
-void WindowlessControl::ParentColorChanged(TColor parentColor) {
-    if (color_.ParentChanged(parentColor)) {
-        ColorChanged();
-    }
-}
-
 void WindowlessControl::SetFont(const FontDesc& font) {
-    if (!(font == font_)) {
-        font_ = font;
+    if (!(font == Font())) {
+        StoreFont(font);
         FontChanged();
     }
 }
@@ -70,23 +51,6 @@ void WindowlessControl::SetCaption(std::string caption) {
     }
 }
 
-void WindowlessControl::Invalidate() {
-    if (parent_ != nullptr && IsWindow(parent_)) {
-        const RECT bounds = BoundsRect();
-        InvalidateRect(parent_, &bounds, FALSE);
-    }
-}
-
-void WindowlessControl::Repaint() {
-    Invalidate();
-    if (parent_ != nullptr && IsWindow(parent_)) {
-        UpdateWindow(parent_);
-    }
-}
-
-void WindowlessControl::ColorChanged() {
-    Invalidate();
-}
 void WindowlessControl::FontChanged() {
     Invalidate();
 }
@@ -102,10 +66,10 @@ void WindowlessControl::PaintOn(HDC parentDc, const RECT& update) {
     }
     const int saved = SaveDC(parentDc);
     IntersectClipRect(parentDc, bounds.left, bounds.top, bounds.right, bounds.bottom);
-    OffsetViewportOrgEx(parentDc, left_, top_, nullptr);
+    OffsetViewportOrgEx(parentDc, Left(), Top(), nullptr);
     canvas_.Bind(parentDc);
-    canvas_.SetFont(font_);
-    canvas_.SetBrushColor(color_.Value());
+    canvas_.SetFont(Font());
+    canvas_.SetBrushColor(Color());
     Paint(canvas_);
     canvas_.Unbind();
     RestoreDC(parentDc, saved);

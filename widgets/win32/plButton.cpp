@@ -222,8 +222,8 @@ void TplBtnImage::Repaint() {
 
 // ---- TplButton: properties --------------------------------------------------------------------
 
-TplButton::TplButton() {
-    font_ = FontDescOf(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)));
+TplButton::TplButton() : ControlBase({clBtnFace, false}, 75, 26) {
+    StoreFont(FontDescOf(static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT))));
 }
 
 TplButton::~TplButton() {
@@ -253,6 +253,7 @@ void TplButton::SetParent(HWND parent) {
     } else {
         ::SetParent(window_, parent);
     }
+    StoreParent(parent);
 }
 
 void TplButton::CreateWindowIn(HWND parent) {
@@ -261,22 +262,19 @@ void TplButton::CreateWindowIn(HWND parent) {
     }
     if (HFONT parentFont = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0))) {
         windowFont_ = parentFont;
-        font_ = FontDescOf(parentFont);
+        StoreFont(FontDescOf(parentFont));
     }
     DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
     style |= tabStop_ && hasFocus_ ? WS_TABSTOP : 0;
     style |= enabled_ ? 0 : WS_DISABLED;
-    CreateWindowExA(0, ClassName, captionA_.Caption().c_str(), style, left_, top_, width_, height_,
-                    parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)),
+    CreateWindowExA(0, ClassName, captionA_.Caption().c_str(), style, Left(), Top(), Width(),
+                    Height(), parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)),
                     GetModuleHandleA(nullptr), this);
     ApplyWindowShape();
 }
 
 void TplButton::SetBounds(int left, int top, int width, int height) {
-    left_ = left;
-    top_ = top;
-    width_ = width;
-    height_ = height;
+    StoreBounds(left, top, width, height);
     if (window_ != nullptr) {
         MoveWindow(window_, left, top, width, height, TRUE); // WM_SIZE reshapes and repaints
     }
@@ -297,7 +295,7 @@ void TplButton::ApplyWindowShape() {
     // The system owns a region once it is the window's shape and frees it with the next one or
     // with the window.
     HRGN shape = IsRoundStyle(buttonStyle_)
-                     ? CreateRoundRectRgn(0, 0, width_ + 1, height_ + 1, RoundCornerDiameter,
+                     ? CreateRoundRectRgn(0, 0, Width() + 1, Height() + 1, RoundCornerDiameter,
                                           RoundCornerDiameter)
                      : nullptr;
     SetWindowRgn(window_, shape, TRUE);
@@ -307,7 +305,7 @@ void TplButton::SetGradation(bool gradation) {
     if (gradation != gradation_) {
         gradation_ = gradation;
         if (gradation) {
-            color_.SetFollowsParent(false);
+            SetParentColor(false);
         }
         Repaint();
     }
@@ -378,24 +376,8 @@ void TplButton::SetFlatFrameType(TplBtnFrameType frameType) {
     }
 }
 
-void TplButton::SetColor(TColor color) {
-    if (color_.Set(color)) {
-        Invalidate();
-    }
-}
-
-void TplButton::SetParentColor(bool parentColor) {
-    color_.SetFollowsParent(parentColor);
-}
-
-void TplButton::ParentColorChanged(TColor parentColor) {
-    if (color_.ParentChanged(parentColor)) {
-        Invalidate();
-    }
-}
-
 void TplButton::SetFont(const FontDesc& font) {
-    font_ = font;
+    StoreFont(font);
     ownFont_ = CreateFontFor(font);
     windowFont_ = ownFont_.Get();
     Invalidate();
@@ -435,19 +417,6 @@ void TplButton::CaptionChanged(const TplBtnCaption& caption) {
         SetWindowTextA(window_, captionA_.Caption().c_str());
     }
     Repaint();
-}
-
-void TplButton::Repaint() {
-    if (window_ != nullptr && IsWindow(window_)) {
-        InvalidateRect(window_, nullptr, FALSE);
-        UpdateWindow(window_);
-    }
-}
-
-void TplButton::Invalidate() {
-    if (window_ != nullptr && IsWindow(window_)) {
-        InvalidateRect(window_, nullptr, FALSE);
-    }
 }
 
 // ---- TplButton: clicks, keys and the mouse ----------------------------------------------------
@@ -522,7 +491,7 @@ void TplButton::MouseLeave(TShiftState shift, int x, int y) {
 }
 
 void TplButton::MouseMoved(int x, int y) {
-    const bool over = x >= 0 && y >= 0 && x < width_ && y < height_;
+    const bool over = x >= 0 && y >= 0 && x < Width() && y < Height();
     switch (press_.MoveTo(over)) {
     case PointerCrossing::Entered:
         if (!trackingLeave_) {
@@ -582,14 +551,12 @@ LRESULT TplButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         PaintTo(reinterpret_cast<HDC>(wParam));
         return 0;
     case WM_SIZE:
-        width_ = LOWORD(lParam);
-        height_ = HIWORD(lParam);
+        StoreBounds(Left(), Top(), LOWORD(lParam), HIWORD(lParam));
         ApplyWindowShape();
         Repaint();
         return 0;
     case WM_MOVE:
-        left_ = short(LOWORD(lParam));
-        top_ = short(HIWORD(lParam));
+        StoreBounds(short(LOWORD(lParam)), short(HIWORD(lParam)), Width(), Height());
         return 0;
     case WM_ENABLE:
         enabled_ = wParam != FALSE;
@@ -601,7 +568,7 @@ LRESULT TplButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFONT:
         windowFont_ = reinterpret_cast<HFONT>(wParam);
         ownFont_.Reset();
-        font_ = FontDescOf(windowFont_);
+        StoreFont(FontDescOf(windowFont_));
         if (LOWORD(lParam)) {
             Repaint();
         }
@@ -676,7 +643,7 @@ LRESULT TplButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP: {
         const int x = short(LOWORD(lParam));
         const int y = short(HIWORD(lParam));
-        const bool clicks = press_.LeftRelease(x >= 0 && y >= 0 && x < width_ && y < height_);
+        const bool clicks = press_.LeftRelease(x >= 0 && y >= 0 && x < Width() && y < Height());
         if (GetCapture() == window) {
             ReleaseCapture();
         }
@@ -718,35 +685,35 @@ LRESULT TplButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- TplButton: painting ----------------------------------------------------------------------
 
 void TplButton::PaintTo(HDC dc) {
-    if (color_.FollowsParent()) {
+    if (ParentColor()) {
         Canvas canvas;
         canvas.Bind(dc);
         PaintFace(canvas, dc);
         return;
     }
     // One copy of a finished face: nothing half-painted ever shows.
-    OffscreenImage image(width_, height_);
+    OffscreenImage image(Width(), Height());
     if (image.Empty()) {
         return;
     }
     PaintFace(image.GetCanvas(), image.Dc());
-    BitBlt(dc, 0, 0, width_, height_, image.Dc(), 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, Width(), Height(), image.Dc(), 0, 0, SRCCOPY);
 }
 
 void TplButton::PaintFace(Canvas& canvas, HDC dc) {
-    canvas.SetBrushColor(color_.Value());
+    canvas.SetBrushColor(Color());
     if (gradation_) {
         PaintGradient(canvas, dc);
     } else {
-        canvas.FillRect({0, 0, width_, height_});
+        canvas.FillRect({0, 0, Width(), Height()});
     }
     PaintPicture(dc);
-    canvas.SetFont(font_);
+    canvas.SetFont(Font());
 
     const std::string& textA = captionA_.Caption();
     const std::string& textB = captionB_.Caption();
     CaptionTopInput in;
-    in.height = height_;
+    in.height = Height();
     in.heightA = canvas.TextHeight(textA);
     in.heightB = canvas.TextHeight(textB);
     in.hasA = !textA.empty();
@@ -770,10 +737,10 @@ void TplButton::PaintGradient(Canvas& canvas, HDC dc) {
     // The colours the surface can show, as the system resolves them now.
     const TColor begin = GetNearestColor(dc, ResolveColor(gradBeginColor_));
     const TColor end = GetNearestColor(dc, ResolveColor(gradEndColor_));
-    for (int y = 0; y < height_; ++y) {
-        canvas.SetPen(GradientRowColor(begin, end, y, height_));
+    for (int y = 0; y < Height(); ++y) {
+        canvas.SetPen(GradientRowColor(begin, end, y, Height()));
         canvas.MoveTo(0, y);
-        canvas.LineTo(width_, y);
+        canvas.LineTo(Width(), y);
     }
 }
 
@@ -784,10 +751,10 @@ void TplButton::PaintPicture(HDC dc) {
     }
     const int offset = PressedOffset(hasFocus_, press_.Pressed());
     if (image_.vertCenter_) {
-        image_.top_ = CentredOffset(height_, picture.Height());
+        image_.top_ = CentredOffset(Height(), picture.Height());
     }
     if (image_.horzCenter_) {
-        image_.left_ = CentredOffset(width_, picture.Width());
+        image_.left_ = CentredOffset(Width(), picture.Width());
     }
     OffscreenImage source(picture.Width(), picture.Height());
     if (source.Empty()) {
@@ -828,7 +795,7 @@ void TplButton::PaintCaption(Canvas& canvas, HDC dc, const TplBtnCaption& captio
     }
     canvas.SetBrushClear();
     const CaptionAnchor anchor =
-        AnchorCaption(caption.Alignment(), count, width_, caption.Left(), caption.Right());
+        AnchorCaption(caption.Alignment(), count, Width(), caption.Left(), caption.Right());
     const UINT align = anchor.alignment == TplBtnAlignment::taCenter  ? TA_CENTER
                        : anchor.alignment == TplBtnAlignment::taRight ? TA_RIGHT
                                                                       : TA_LEFT;
@@ -870,7 +837,7 @@ void TplButton::PaintCaption(Canvas& canvas, HDC dc, const TplBtnCaption& captio
 }
 
 void TplButton::PaintFrame(Canvas& canvas, HDC dc) {
-    RECT rect{0, 0, width_, height_};
+    RECT rect{0, 0, Width(), Height()};
     switch (FrameFor(buttonStyle_, flatFrameType_, press_.Pressed())) {
     case ButtonFrame::Raised:
         DrawEdge(dc, &rect, EDGE_RAISED, BF_RECT);
@@ -908,10 +875,10 @@ void TplButton::PaintFocusMark(HDC dc) {
         const PenHandle dotted(ExtCreatePen(PS_COSMETIC | PS_ALTERNATE, 1, &brush, 0, nullptr));
         const SelectedObject pen(dc, dotted.Get());
         const SelectedObject noFill(dc, GetStockObject(NULL_BRUSH));
-        ::RoundRect(dc, 2, 2, width_ - 2, height_ - 2, 5, 5);
+        ::RoundRect(dc, 2, 2, Width() - 2, Height() - 2, 5, 5);
         return;
     }
-    const Rect mark = FocusMarkRect({0, 0, width_, height_}, buttonStyle_, flatFrameType_);
+    const Rect mark = FocusMarkRect({0, 0, Width(), Height()}, buttonStyle_, flatFrameType_);
     const RECT rect{mark.left, mark.top, mark.right, mark.bottom};
     const COLORREF previous = SetTextColor(dc, 0xFFFFFF);
     DrawFocusRect(dc, &rect);
