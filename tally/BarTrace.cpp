@@ -5,6 +5,7 @@
 
 #include "DrawingModel.h"
 #include "Geometry.h"
+#include "PlainScans.h"
 #include "Tally.h"
 #include "TraceIndex.h"
 
@@ -36,72 +37,8 @@ void TVisitedLines::Clear() {
 
 namespace {
 
-bool IsAvailableVMark(const TDxfPolyline& polyline) {
-    return polyline.VertexCount() == 3 && polyline.Flags == 0;
-}
-
-bool EndsMeet(double x, double y, double endX, double endY) {
-    return PointDistance(x, y, endX, endY) < ConnectTolerance;
-}
-
-// The tally of one FindConnections search. Hits are offered in any order; the last hit in table
-// order (lines by index, start before end, then polylines by index) is the one reported.
-struct TConnections {
-    std::int32_t Count = 0;
-    std::int32_t LineIndex = -1, LineKind = 0;
-    std::int32_t VMarkIndex = -1;
-    // For the walk's proof that a network has no tip: the ends of free lines other than the one
-    // being walked, visited or not, and whether any V mark was there.
-    std::int32_t FreeEnds = 0;
-    bool AnyVMark = false;
-
-    // True when no choice of visited lines could make this point a tip.
-    bool NeverATip() const { return !AnyVMark && FreeEnds <= 1; }
-
-    void AddLineEnd(std::int32_t index, std::int32_t kind) {
-        ++Count;
-        if (index > LineIndex || (index == LineIndex && kind > LineKind)) {
-            LineIndex = index;
-            LineKind = kind;
-        }
-    }
-    void AddVMark(std::int32_t index) {
-        AnyVMark = true;
-        Count += 2;
-        VMarkIndex = std::max(VMarkIndex, index);
-    }
-};
-
-// `walked` is the line being walked (or -1): its own ends are left out of FreeEnds.
-template <class IsFreeUnvisited>
-void ScanConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvisited,
-                     std::int32_t walked, double x, double y, TConnections& found) {
-    for (std::int32_t i = 0; i < drawing.LineCount(); ++i) {
-        const TDxfLine& line = drawing.Lines[i];
-        if (line.TraceState != LineFree) {
-            continue;
-        }
-        const bool counts = isFreeUnvisited(i);
-        for (const std::int32_t kind : {StrokeLineStart, StrokeLineEnd}) {
-            const bool meets = kind == StrokeLineStart ? EndsMeet(x, y, line.X1, line.Y1)
-                                                       : EndsMeet(x, y, line.X2, line.Y2);
-            if (meets) {
-                found.FreeEnds += i != walked ? 1 : 0;
-                if (counts) {
-                    found.AddLineEnd(i, kind);
-                }
-            }
-        }
-    }
-    for (std::int32_t i = 0; i < drawing.PolylineCount(); ++i) {
-        const TDxfPolyline& polyline = drawing.Polylines[i];
-        if (IsAvailableVMark(polyline) &&
-            EndsMeet(x, y, polyline.Vertex(2).X, polyline.Vertex(2).Y)) {
-            found.AddVMark(i);
-        }
-    }
-}
-
+// ScanConnections' judgment (PlainScans.h) of the ends an index hands over, which come in no
+// particular order: TConnections keeps the last hit in table order whatever the order of offers.
 template <class IsFreeUnvisited>
 void IndexedConnections(const TDrawing& drawing, const IsFreeUnvisited& isFreeUnvisited,
                         std::int32_t walked, const std::vector<TStrokeEnd>& ends, double x,
@@ -295,28 +232,7 @@ bool TBarTracer::NearestFreeLine(double x, double y, std::int32_t& line) const {
             return answer == TIndexAnswer::Found;
         }
     }
-    bool found = false;
-    double best = 1e11;
-    for (std::int32_t i = 0; i < drawing_.LineCount(); ++i) {
-        const TDxfLine& candidate = drawing_.Lines[i];
-        if (candidate.TraceState != LineFree) {
-            continue;
-        }
-        const double distances[3] = {
-            PointDistance(x, y, candidate.X1, candidate.Y1),
-            PointDistance(x, y, candidate.X2, candidate.Y2),
-            PointDistance(x, y, (candidate.X1 + candidate.X2) * 0.5,
-                          (candidate.Y1 + candidate.Y2) * 0.5),
-        };
-        for (const double distance : distances) {
-            if (distance < best) {
-                best = distance;
-                line = i;
-                found = true;
-            }
-        }
-    }
-    return found;
+    return ScanNearestFreeLine(drawing_, x, y, line);
 }
 
 bool TBarTracer::FindConnections(double x, double y, std::int32_t& count, std::int32_t& index,

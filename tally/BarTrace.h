@@ -20,17 +20,9 @@
 #include "Tally.h"
 #include "TraceIndex.h"
 #include "TraceObserver.h"
+#include "TraceTolerances.h"
 
 namespace kolvo {
-
-// Two ends meet, and a point lies on a line, when closer than this; a V mark further than this
-// from the tip is a mark point of its own.
-constexpr double ConnectTolerance = 1.0;
-
-// Stroke-end kinds reported by FindConnections.
-constexpr std::int32_t StrokeLineStart = 1;
-constexpr std::int32_t StrokeLineEnd = 2;
-constexpr std::int32_t StrokeVMark = 3;
 
 // Lines entered while tracing the current label, in the order they were entered (a line may
 // stand more than once). Membership is answered from a flag per line, so the test stays cheap

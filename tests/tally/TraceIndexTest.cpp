@@ -18,7 +18,6 @@
 #include "DrawingBuilder.h"
 #include "Tally.h"
 #include "TieDrawings.h"
-#include "TraceIndex.h"
 
 namespace kolvo {
 namespace {

@@ -7,7 +7,7 @@
 #include "BarTrace.h"
 #include "DrawingBuilder.h"
 #include "Tally.h"
-#include "TraceIndex.h"
+#include "TraceTolerances.h"
 
 namespace kolvo {
 namespace {
