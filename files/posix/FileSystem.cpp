@@ -1,0 +1,80 @@
+#include "FileSystem.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "Errors.h"
+
+namespace kolvo {
+
+TFileKind FileKind(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        return TFileKind::Missing;
+    }
+    return S_ISREG(st.st_mode) ? TFileKind::Regular : TFileKind::Other;
+}
+
+bool IsReadOnly(const std::string& path) {
+    // Its mode, not access(): the super-user may write anything, and a file marked read-only
+    // is still the user's word that it is not to be replaced.
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           (st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat sa {
+    }, sb{};
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool SameFileName(std::string_view a, std::string_view b) {
+    return a == b;
+}
+
+int WriteNewFile(const std::string& path, std::string_view bytes) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        return errno == EEXIST ? FileExistsCode : InOutCodeFromErrno(errno);
+    }
+    int code = 0;
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            // A write that stores nothing without saying why has run out of room.
+            code = written < 0 ? InOutCodeFromErrno(errno) : 101;
+            break;
+        }
+        done += static_cast<std::size_t>(written);
+    }
+    if (::close(fd) != 0 && code == 0) {
+        code = InOutCodeFromErrno(errno);
+    }
+    if (code != 0) {
+        ::unlink(path.c_str());
+    }
+    return code;
+}
+
+int MoveReplacing(const std::string& from, const std::string& to) {
+    return std::rename(from.c_str(), to.c_str()) == 0 ? 0 : InOutCodeFromErrno(errno);
+}
+
+void RemoveFile(const std::string& path) {
+    ::unlink(path.c_str());
+}
+
+long CurrentProcessId() {
+    return static_cast<long>(::getpid());
+}
+
+} // namespace kolvo
