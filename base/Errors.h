@@ -31,6 +31,21 @@ private:
     int code_;
 };
 
+// A report that cannot be created: its folder is missing, another program holds it, or its name
+// would make it the drawing or the other report.
+inline constexpr char CannotCreateFileMessage[] = "ファイルを作成できません";
+class ECreateError : public std::runtime_error {
+public:
+    ECreateError() : std::runtime_error(CannotCreateFileMessage) {}
+};
+
+// Memory ran out: in an analysis, because the drawing is too large.
+inline constexpr char OutOfMemoryMessage[] = "メモリーが足りません。図面が大きすぎます";
+class EOutOfMemory : public std::runtime_error {
+public:
+    EOutOfMemory() : std::runtime_error(OutOfMemoryMessage) {}
+};
+
 // The user-facing text for an I/O error code.
 std::string InOutErrorMessage(int code);
 

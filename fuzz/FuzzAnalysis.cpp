@@ -14,12 +14,6 @@ namespace kolvo::fuzz {
 
 namespace {
 
-#ifdef _WIN32
-constexpr char kNullDevice[] = "NUL";
-#else
-constexpr char kNullDevice[] = "/dev/null";
-#endif
-
 // Reads `bytes`; false when the reader refuses them as the user would be told.
 bool Read(std::string_view bytes, TDrawing& drawing) {
     try {
@@ -52,12 +46,9 @@ void AnalyseBytes(std::string_view bytes) {
     } catch (const EDamagedDrawing&) {
         return; // numbers the reports cannot show
     }
-    TReportFile detail;
-    TReportFile summary;
-    if (detail.Create(kNullDevice) == 0 && summary.Create(kNullDevice) == 0) {
-        WriteDetailReport(detail, tally);
-        WriteSummaryReport(summary, tally);
-    }
+    // Every line of both reports is formed; nothing needs to be written for that.
+    static_cast<void>(DetailText(tally));
+    static_cast<void>(SummaryText(tally));
 }
 
 bool IndexedTraceMatchesPlainScan(std::string_view bytes) {

@@ -1,30 +1,17 @@
 #include "Analysis.h"
 
+#include <new>
+
 #include "BarTrace.h"
 #include "DxfReader.h"
 #include "Errors.h"
 #include "FileNames.h"
+#include "FileSystem.h"
 #include "NumberLimits.h"
+#include "OutputFiles.h"
 #include "ReportFiles.h"
-#include "Tally.h"
-#include "UserMessage.h"
 
 namespace kolvo {
-
-namespace {
-
-// Whether the detail report would be the summary file itself: a report name ending in .txt
-// (in any letter case where the file system ignores it).
-bool ReportsShareAFile(const std::string& summaryPath) {
-#ifdef _WIN32
-    constexpr bool ignoreCase = true;
-#else
-    constexpr bool ignoreCase = false;
-#endif
-    return IsDetailReportExt(ExtractFileExt(summaryPath), ignoreCase);
-}
-
-} // namespace
 
 TTally TallyDrawing(TDrawing& drawing, TTraceObserver* Observer) {
     RefuseUnprintableCoordinates(drawing);
@@ -37,36 +24,44 @@ TTally TallyDrawing(TDrawing& drawing, TTraceObserver* Observer) {
     return tally;
 }
 
-void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
-                      const TTalliedHook& Tallied, TTraceObserver* Observer,
-                      const UserMessageHook& ShowMessage) {
+TAnalysis Analyse(const std::string& DxfPath, TTraceKeeping Keeping) {
+    switch (FileKind(DxfPath)) {
+    case TFileKind::Missing:
+        throw EInOutError(2);
+    case TFileKind::Other:
+        throw EDamagedDrawing(NotARegularFileMessage);
+    case TFileKind::Regular:
+        break;
+    }
+    try {
+        TAnalysis analysis{{}, {}, TTraceRecord(Keeping)};
+        ReadDxfFile(DxfPath, analysis.Drawing);
+        analysis.Tally = TallyDrawing(
+            analysis.Drawing, Keeping == TTraceKeeping::Nothing ? nullptr : &analysis.Trace);
+        return analysis;
+    } catch (const std::bad_alloc&) {
+        // The drawing, not the program, is too large: said so, instead of the runtime's name for
+        // the failure.
+        throw EOutOfMemory();
+    }
+}
+
+void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
-    // Both reports cannot be written to one file; the file the name stands for is left as it
-    // is, as when it cannot be created.
-    TReportFile summary;
-    if (ReportsShareAFile(summaryPath) || summary.Create(summaryPath) != 0) {
-        if (ShowMessage) {
-            ShowMessage(CannotCreateFileMessage);
-        }
+    const std::string detailPath = DetailReportPath(summaryPath);
+    const TAnalysis analysis = Analyse(DxfPath);
+    const TWriteOutcome outcome = WriteFileSet(
+        {{summaryPath, SummaryText(analysis.Tally)}, {detailPath, DetailText(analysis.Tally)}},
+        DxfPath);
+    if (outcome.Written()) {
         return;
     }
-    const std::string detailPath = DetailReportPath(summaryPath);
-    TReportFile detail;
-    if (const int code = detail.Create(detailPath); code != 0) {
-        throw EInOutError(code);
+    // A detail name equal to the summary's (a report name ending in .txt) or to the drawing is
+    // a summary that cannot be created, as is one whose folder is missing or locked.
+    if (outcome.Status == TWriteOutcome::TStatus::Refused || outcome.Path == summaryPath) {
+        throw ECreateError();
     }
-
-    TDrawing drawing;
-    ReadDxfFile(DxfPath, drawing);
-    const TTally tally = TallyDrawing(drawing, Observer);
-
-    WriteDetailReport(detail, tally);
-    WriteSummaryReport(summary, tally);
-    summary.Close();
-    detail.Close();
-    if (Tallied) {
-        Tallied(drawing, tally);
-    }
+    throw EInOutError(outcome.Code);
 }
 
 } // namespace kolvo

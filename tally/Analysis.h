@@ -1,18 +1,25 @@
-// The analysis: from the exported DXF file to the two report files.
+// The analysis: from a DXF file to its traced drawing and sorted tally, as one value, and the
+// driver that the quantity run calls, which writes the two reports from it.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "DrawingModel.h"
 #include "Tally.h"
-#include "TraceObserver.h"
-#include "UserMessage.h"
+#include "TraceRecord.h"
 
 namespace kolvo {
 
-// Shown through the user-message hook when the summary report cannot be created.
-inline constexpr char CannotCreateFileMessage[] = "ファイルを作成できません";
+// Refusal of a path that is no regular file (a folder, a device, a pipe).
+inline constexpr char NotARegularFileMessage[] =
+    "図面が普通のファイルではありません (フォルダーや装置は読めません)";
+
+// One analysis of a drawing.
+struct TAnalysis {
+    TDrawing Drawing;   // as traced: its lines and polylines carry the tracer's marks
+    TTally Tally;       // sorted
+    TTraceRecord Trace; // what the tracer did at each label circle, as far as it was kept
+};
 
 // The analysis of a drawing already read: its bars traced and sorted. A drawing with a coordinate
 // or a bar length that a report cannot show (NumberLimits.h) raises EDamagedDrawing. Tracing
@@ -20,23 +27,19 @@ inline constexpr char CannotCreateFileMessage[] = "ファイルを作成でき�
 // trace.
 TTally TallyDrawing(TDrawing& drawing, TTraceObserver* Observer = nullptr);
 
-// Reads the drawing at `DxfPath`, traces its labels and bars, and writes the summary report
-// (SummaryReportPath of `ReportPath`) and the detail report beside it.
-//
-// A summary that cannot be created, or a report name ending in .txt (which would make both
-// reports one file), is reported through the user-message hook and nothing else is done. Every
-// other failure (the detail report cannot be created, the DXF file cannot be read or converted, a
-// report cannot be written or closed) is raised as an exception; both report files are then closed
-// with what was written before the failure, and the summary is only written after the whole detail
-// report. Success leaves both files complete; the caller learns of it by finding the summary.
-//
-// `Tallied`, when given, is called once both reports are complete, with the drawing as traced
-// and the sorted tally: what a caller builds beyond the reports comes from the same analysis.
-// `Observer`, when given, is told of every step of the trace. `ShowMessage`, when given, receives
-// the messages the user must see; without it they are dropped.
-using TTalliedHook = std::function<void(const TDrawing&, const TTally&)>;
-void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath,
-                      const TTalliedHook& Tallied = {}, TTraceObserver* Observer = nullptr,
-                      const UserMessageHook& ShowMessage = {});
+// Reads the drawing at `DxfPath` and traces it, keeping as much of the trace as `Keeping` asks.
+// Every failure is raised with the message the user must see: a missing file or one that cannot
+// be read (EInOutError), a path that is no regular file or a drawing that is damaged, foreign or
+// has numbers too large (EDamagedDrawing), a value that is no number (EConvertError), and too
+// little memory (EOutOfMemory). Nothing is written anywhere.
+TAnalysis Analyse(const std::string& DxfPath, TTraceKeeping Keeping = TTraceKeeping::Nothing);
+
+// Analyses the drawing at `DxfPath` and writes the summary report (SummaryReportPath of
+// `ReportPath`) and the detail report beside it, both or neither (OutputFiles.h). Every failure
+// is raised, and then no report is written: a summary that cannot be written, or a report name
+// that would make both reports one file or the drawing itself, as ECreateError; a detail report
+// that cannot be written as EInOutError; a drawing that cannot be analysed as Analyse raises it.
+// The caller learns of success by finding the summary.
+void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath);
 
 } // namespace kolvo

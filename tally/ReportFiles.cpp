@@ -1,13 +1,6 @@
 #include "ReportFiles.h"
 
-#include <cerrno>
-
-#include "Errors.h"
 #include "NumberFormat.h"
-
-#ifdef _WIN32
-#include <share.h>
-#endif
 
 namespace kolvo {
 
@@ -15,63 +8,8 @@ namespace {
 
 constexpr std::size_t LabelWidth = 10;
 constexpr std::size_t NumberWidth = 8;
-// The runtime's code for a write to a file that is not open.
-constexpr int NotOpenCode = 103;
-
-// The code for a failed write or close. A stream that stored fewer bytes than it was given
-// without saying why has most likely run out of room.
-int FailedWriteCode() {
-    return errno != 0 ? InOutCodeFromErrno(errno) : 101;
-}
 
 } // namespace
-
-TReportFile::~TReportFile() {
-    if (file_ != nullptr) {
-        std::fclose(file_);
-    }
-}
-
-int TReportFile::Create(const std::string& path) {
-    Close();
-    errno = 0;
-#ifdef _WIN32
-    // Denying other writers makes a second report of the same name fail to open instead of
-    // both streams writing over each other.
-    file_ = _fsopen(path.c_str(), "wb", _SH_DENYWR);
-#else
-    file_ = std::fopen(path.c_str(), "wb");
-#endif
-    if (file_ == nullptr) {
-        return errno != 0 ? InOutCodeFromErrno(errno) : 3;
-    }
-    std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
-    return 0;
-}
-
-void TReportFile::WriteLine(std::string_view line) {
-    if (file_ == nullptr) {
-        throw EInOutError(NotOpenCode);
-    }
-    errno = 0;
-    if (std::fwrite(line.data(), 1, line.size(), file_) != line.size() ||
-        std::fwrite("\r\n", 1, 2, file_) != 2 || std::ferror(file_)) {
-        throw EInOutError(FailedWriteCode());
-    }
-}
-
-void TReportFile::Close() {
-    if (file_ == nullptr) {
-        return;
-    }
-    std::FILE* file = file_;
-    file_ = nullptr;
-    errno = 0;
-    const bool failed = std::ferror(file) != 0;
-    if (std::fclose(file) != 0 || failed) {
-        throw EInOutError(FailedWriteCode());
-    }
-}
 
 std::string DetailLine(const TTallyRecord& record) {
     std::string line = PadLeft(record.Label.view(), LabelWidth);
@@ -97,13 +35,17 @@ std::string SummaryLine(std::string_view label, std::int32_t count, double lengt
     return line;
 }
 
-void WriteDetailReport(TReportFile& file, const TTally& Tally) {
+std::string DetailText(const TTally& Tally) {
+    std::string text;
     for (const TTallyRecord& record : Tally) {
-        file.WriteLine(DetailLine(record));
+        text += DetailLine(record);
+        text += "\r\n";
     }
+    return text;
 }
 
-void WriteSummaryReport(TReportFile& file, const TTally& Tally) {
+std::vector<TSummaryGroup> SummaryGroups(const TTally& Tally) {
+    std::vector<TSummaryGroup> groups;
     const std::int32_t count = Tally.Count();
     std::int32_t first = 0;
     while (first < count) {
@@ -113,9 +55,19 @@ void WriteSummaryReport(TReportFile& file, const TTally& Tally) {
                Tally[next].Length == head.Length) {
             ++next;
         }
-        file.WriteLine(SummaryLine(head.Label.view(), next - first, head.Length));
+        groups.push_back(TSummaryGroup{head.Label.view(), next - first, head.Length});
         first = next;
     }
+    return groups;
+}
+
+std::string SummaryText(const TTally& Tally) {
+    std::string text;
+    for (const TSummaryGroup& group : SummaryGroups(Tally)) {
+        text += SummaryLine(group.Label, group.Count, group.Length);
+        text += "\r\n";
+    }
+    return text;
 }
 
 } // namespace kolvo

@@ -44,11 +44,18 @@ struct TLabelTrace {
     TLabelOutcome Outcome() const;
 };
 
+// How much of the tracer's path an analysis keeps.
+enum class TTraceKeeping {
+    Nothing,    // no record at all: the tally alone, at the least cost
+    Outcomes,   // per label circle only what its outcome needs
+    Everything, // also the lines walked, the tips and the probed points, and the tallies of
+                // every bar line, for the check outputs
+};
+
 class TTraceRecord final : public TTraceObserver {
 public:
-    // A plain record keeps per label only what its outcome needs; a detailed one keeps the
-    // lines, tips and probed points as well, and counts the tallies of every bar line.
-    explicit TTraceRecord(bool detailed) : detailed_(detailed) {}
+    explicit TTraceRecord(TTraceKeeping keeping = TTraceKeeping::Nothing)
+        : detailed_(keeping == TTraceKeeping::Everything) {}
 
     const std::vector<TLabelTrace>& Labels() const { return labels_; }
     // How often the bar line `line` was tallied (detailed record only; 0 otherwise).

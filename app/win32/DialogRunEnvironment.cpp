@@ -3,9 +3,9 @@
 #include "Acad11ACtrl.h"
 #include "Analysis.h"
 #include "Application.h"
+#include "Errors.h"
 #include "KolvoZokuseiU.h"
 #include "TextCodec.h"
-#include "UserMessage.h"
 
 namespace kolvo {
 
@@ -81,13 +81,15 @@ bool DialogRunEnvironment::ProgramClosing() {
 }
 
 void DialogRunEnvironment::Analyse(const std::string& dxfPath, const std::string& reportPath) {
-    // A summary the analysis cannot create is shown as a message box over the dialog.
-    TallyBarsFromDxf(dxfPath, reportPath, {}, nullptr,
-                     [this, window = form_.Handle()](const std::string& text) {
-                         if (services_.showMessage) {
-                             services_.showMessage(window, text);
-                         }
-                     });
+    try {
+        TallyBarsFromDxf(dxfPath, reportPath);
+    } catch (const ECreateError& error) {
+        // The one failure of the analysis that is a fixed message of the run, not an error
+        // report: a summary that cannot be created.
+        if (services_.showMessage) {
+            services_.showMessage(form_.Handle(), error.what());
+        }
+    }
 }
 
 void DialogRunEnvironment::PaintNotice(NoticeWindow window, const std::string& text) {

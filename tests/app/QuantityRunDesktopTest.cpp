@@ -441,6 +441,9 @@ TEST_F(RunTest, UnreadableDrawingIsReportedAndTheDialogStaysUsable) {
     EXPECT_EQ(errors[0], "'1O.5' \x82\xcd\x95\x82\x93\xae\x8f\xac\x90\x94\x93\x5f\x90\x94\x82\xc5"
                          "\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1"); // は浮動小数点数では…
     EXPECT_TRUE(notices.empty());
+    // A refused drawing writes no reports: an empty pair would read as a drawing without bars.
+    EXPECT_FALSE(FileExists(reportFolder + "bars.csv"));
+    EXPECT_FALSE(FileExists(reportFolder + "bars.txt"));
     EXPECT_TRUE(ShownNormally(*form));
     EXPECT_FALSE(form->Running()) << "a new run can start";
 }

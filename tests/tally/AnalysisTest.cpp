@@ -10,7 +10,6 @@
 #include "Errors.h"
 #include "Tally.h"
 #include "TestFiles.h"
-#include "UserMessage.h"
 
 namespace kolvo {
 namespace {
@@ -86,10 +85,8 @@ private:
 
 class AnalysisTest : public ::testing::Test {
 protected:
-    // The analysis with its user messages collected in messages_.
-    void Analyse(const std::string& DxfPath, const std::string& ReportPath) {
-        TallyBarsFromDxf(DxfPath, ReportPath, {}, nullptr,
-                         [this](const std::string& text) { messages_.push_back(text); });
+    static void Analyse(const std::string& DxfPath, const std::string& ReportPath) {
+        TallyBarsFromDxf(DxfPath, ReportPath);
     }
 
     std::string Path(const char* name) const { return dir_.File(name); }
@@ -101,7 +98,6 @@ protected:
     static std::string Contents(const std::string& path) { return testing::ReadBytes(path); }
 
     testing::TTempFolder dir_;
-    std::vector<std::string> messages_;
 };
 
 // Two labels: D13 points at a bar of 300.5 from its tip and at one of 300.1 from a mark point
@@ -131,7 +127,6 @@ const char* const TwoLabelsSummary = "D10,1,224\r\nD13,1,300\r\nD13,1,301\r\n";
 
 TEST_F(AnalysisTest, WritesBothReportsByteForByte) {
     Analyse(WriteDxf(TwoLabels()), Path("plan.csv"));
-    EXPECT_TRUE(messages_.empty());
     EXPECT_EQ(Contents(Path("plan.txt")), TwoLabelsDetail);
     EXPECT_EQ(Contents(Path("plan.csv")), TwoLabelsSummary);
 }
@@ -167,25 +162,22 @@ TEST_F(AnalysisTest, ADrawingWithoutBarsGivesTwoEmptyReports) {
     ASSERT_TRUE(fs::exists(Path("plan.txt")));
     EXPECT_EQ(Contents(Path("plan.csv")), "");
     EXPECT_EQ(Contents(Path("plan.txt")), "");
-    EXPECT_TRUE(messages_.empty());
 }
 
-TEST_F(AnalysisTest, ASummaryThatCannotBeCreatedIsReportedAndNothingElseHappens) {
-    Analyse(WriteDxf(TwoLabels()), Path("missing-folder/plan.csv"));
-    ASSERT_EQ(messages_.size(), 1u);
-    EXPECT_EQ(messages_[0], "ファイルを作成できません");
-    EXPECT_EQ(messages_[0], "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xec\x90\xac\x82\xc5"
-                            "\x82\xab\x82\xdc\x82\xb9\x82\xf1");
+TEST_F(AnalysisTest, ASummaryThatCannotBeCreatedRaisesAndNothingIsWritten) {
+    EXPECT_THROW(Analyse(WriteDxf(TwoLabels()), Path("missing-folder/plan.csv")), ECreateError);
     EXPECT_FALSE(fs::exists(Path("missing-folder")));
+    EXPECT_EQ(std::string(ECreateError().what()),
+              "\x83\x74\x83\x40\x83\x43\x83\x8b\x82\xf0\x8d\xec\x90\xac\x82\xc5"
+              "\x82\xab\x82\xdc\x82\xb9\x82\xf1"); // ファイルを作成できません
 
     // A folder in the summary's place.
     fs::create_directory(Path("taken.csv"));
-    Analyse(WriteDxf(TwoLabels()), Path("taken.csv"));
-    EXPECT_EQ(messages_.size(), 2u);
+    EXPECT_THROW(Analyse(WriteDxf(TwoLabels()), Path("taken.csv")), ECreateError);
     EXPECT_FALSE(fs::exists(Path("taken.txt")));
 }
 
-TEST_F(AnalysisTest, ADetailReportThatCannotBeCreatedRaisesAndLeavesTheSummaryEmpty) {
+TEST_F(AnalysisTest, ADetailReportThatCannotBeWrittenRaisesAndNoSummaryIsWritten) {
     fs::create_directory(Path("plan.txt"));
     try {
         Analyse(WriteDxf(TwoLabels()), Path("plan.csv"));
@@ -193,17 +185,12 @@ TEST_F(AnalysisTest, ADetailReportThatCannotBeCreatedRaisesAndLeavesTheSummaryEm
     } catch (const EInOutError& error) {
         EXPECT_EQ(std::string(error.what()), InOutErrorMessage(error.Code()));
     }
-    EXPECT_TRUE(messages_.empty());
-    ASSERT_TRUE(fs::exists(Path("plan.csv")));
-    EXPECT_EQ(Contents(Path("plan.csv")), "");
-    // The summary file is closed: it can be removed at once, also on Windows.
-    EXPECT_TRUE(fs::remove(Path("plan.csv")));
+    EXPECT_FALSE(fs::exists(Path("plan.csv"))) << "a summary without its detail list";
 }
 
 TEST_F(AnalysisTest, ATxtReportNameCannotHoldBothReports) {
     std::ofstream(Path("plan.txt"), std::ios::binary) << "old";
-    Analyse(WriteDxf(TwoLabels()), Path("plan.txt"));
-    EXPECT_EQ(messages_, std::vector<std::string>{CannotCreateFileMessage});
+    EXPECT_THROW(Analyse(WriteDxf(TwoLabels()), Path("plan.txt")), ECreateError);
     EXPECT_EQ(Contents(Path("plan.txt")), "old");
     // Other names that merely look alike are reports of their own.
     Analyse(WriteDxf(TwoLabels()), Path("plan.txt2"));
@@ -211,15 +198,46 @@ TEST_F(AnalysisTest, ATxtReportNameCannotHoldBothReports) {
     EXPECT_EQ(Contents(Path("plan.txt")), TwoLabelsDetail);
 }
 
-TEST_F(AnalysisTest, AnUnreadableDrawingLeavesBothReportsEmpty) {
+TEST_F(AnalysisTest, AnUnreadableDrawingWritesNoReportsAndKeepsTheEarlierOnes) {
     const std::string dxf = Path("broken.dxf");
     std::ofstream(dxf, std::ios::binary)
         << "  0\r\nSECTION\r\n  2\r\nENTITIES\r\n  0\r\nLINE\r\n 10\r\nTWELVE\r\n";
     EXPECT_THROW(Analyse(dxf, Path("plan.csv")), EConvertError);
-    EXPECT_EQ(Contents(Path("plan.csv")), "");
-    EXPECT_EQ(Contents(Path("plan.txt")), "");
-    EXPECT_TRUE(fs::remove(Path("plan.csv")));
-    EXPECT_TRUE(fs::remove(Path("plan.txt")));
+    EXPECT_FALSE(fs::exists(Path("plan.csv")));
+    EXPECT_FALSE(fs::exists(Path("plan.txt")));
+    std::ofstream(Path("plan.txt"), std::ios::binary) << "last run's";
+    EXPECT_THROW(Analyse(dxf, Path("plan.csv")), EConvertError);
+    EXPECT_EQ(Contents(Path("plan.txt")), "last run's");
+}
+
+TEST_F(AnalysisTest, TheAnalysisIsAValueAndWritesNothing) {
+    const std::string dxf = WriteDxf(TwoLabels());
+    for (const TTraceKeeping keeping :
+         {TTraceKeeping::Nothing, TTraceKeeping::Outcomes, TTraceKeeping::Everything}) {
+        const TAnalysis analysis = kolvo::Analyse(dxf, keeping);
+        EXPECT_EQ(analysis.Drawing.CircleCount(), 2);
+        ASSERT_EQ(analysis.Tally.Count(), 3);
+        EXPECT_EQ(analysis.Tally[0].Label.view(), "D10") << "sorted";
+        EXPECT_EQ(analysis.Trace.Labels().size(), keeping == TTraceKeeping::Nothing ? 0u : 2u);
+        EXPECT_EQ(analysis.Trace.TimesTallied(0), keeping == TTraceKeeping::Everything ? 1 : 0)
+            << "the first line is a bar tallied once";
+    }
+    EXPECT_EQ(std::vector<std::string>{"drawing.dxf"}, [&] {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(fs::path(dir_.Path()))) {
+            names.push_back(entry.path().filename().string());
+        }
+        return names;
+    }());
+    // What cannot be analysed says why.
+    EXPECT_THROW(kolvo::Analyse(Path("none.dxf")), EInOutError);
+    fs::create_directory(Path("folder.dxf"));
+    try {
+        kolvo::Analyse(Path("folder.dxf"));
+        FAIL() << "a folder analysed";
+    } catch (const EDamagedDrawing& error) {
+        EXPECT_EQ(std::string(error.what()), NotARegularFileMessage);
+    }
 }
 
 } // namespace

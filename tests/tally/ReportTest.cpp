@@ -150,19 +150,6 @@ TEST_F(TallyTest, SortIsStableAndOrdersLengthsNumerically) {
                          {"A", 2}, {"A", 5}, {"B", 3}, {"B", 1}, {"B", 4}, {"B", 6}}));
 }
 
-// The lines written into a report file, each with its line end.
-std::string WrittenText(const std::function<void(TReportFile&)>& write) {
-    const testing::TTempFolder folder;
-    const std::string path = folder.File("report.txt");
-    {
-        TReportFile file;
-        EXPECT_EQ(file.Create(path), 0);
-        write(file);
-        file.Close();
-    }
-    return testing::ReadBytes(path);
-}
-
 TEST_F(TallyTest, DetailLinesAlignLabelAndNumbers) {
     const std::int32_t line = AddLine(bed.Drawing, 100, 200, 400.5, 200, "BAR");
     AddTallyRecord(bed.Tally, "D13", bed.Drawing, bed.Drawing.Lines[line], 100, 200, 400.5, 200);
@@ -187,33 +174,8 @@ TEST_F(TallyTest, SummaryGroupsExactLengthsAndPrintsThemRounded) {
     AddBar("D13", 300.1);
     AddBar("D16", 5);
     SortTally(bed.Tally);
-    const std::string text =
-        WrittenText([](TReportFile& file) { WriteSummaryReport(file, bed.Tally); });
-    EXPECT_EQ(text, "D10,1,1000\r\nD13,1,300\r\nD13,2,300\r\nD16,1,5\r\n");
-}
-
-TEST(ReportFile, AFailedWriteIsRaisedAtTheLatestOnClosing) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "needs a device that is always full";
-    }
-    TReportFile file;
-    ASSERT_EQ(file.Create("/dev/full"), 0);
-    try {
-        for (int i = 0; i < 10000; ++i) {
-            file.WriteLine(std::string(100, 'x'));
-        }
-        file.Close();
-        FAIL() << "no error raised";
-    } catch (const EInOutError& error) {
-        EXPECT_EQ(error.Code(), 101);
-        EXPECT_STREQ(error.what(), "ディスクがいっぱいです");
-    }
-}
-
-TEST(ReportFile, WritingToAFileNotOpenIsAnError) {
-    TReportFile file;
-    EXPECT_THROW(file.WriteLine("x"), EInOutError);
-    EXPECT_NO_THROW(file.Close());
+    EXPECT_EQ(SummaryText(bed.Tally), "D10,1,1000\r\nD13,1,300\r\nD13,2,300\r\nD16,1,5\r\n");
+    EXPECT_EQ(DetailText(bed.Tally).size(), 5 * (DetailLine(bed.Tally[0]).size() + 2));
 }
 
 TEST(ReportPaths, ExtensionIsAppendedOnlyWhenThereIsNone) {

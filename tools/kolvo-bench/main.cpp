@@ -29,6 +29,7 @@
 #include "DrawingModel.h"
 #include "DxfReader.h"
 #include "NewlineScan.h"
+#include "OutputFiles.h"
 #include "PeakMemory.h"
 #include "ReportFiles.h"
 #include "Tally.h"
@@ -138,16 +139,12 @@ int RunOne(int labels, int otherLines, TBenchLayout layout, bool plainScan) {
         kolvo::SortTally(tally);
         sortSeconds = SecondsSince(start);
         start = Clock::now();
-        kolvo::TReportFile summary, detail;
-        if (summary.Create(report) != 0 ||
-            detail.Create((folder.Path / "bench.txt").string()) != 0) {
-            std::fputs("kolvo-bench: cannot create the reports\n", stderr);
+        if (!kolvo::WriteFileSet({{report, kolvo::SummaryText(tally)},
+                                  {(folder.Path / "bench.txt").string(), kolvo::DetailText(tally)}})
+                 .Written()) {
+            std::fputs("kolvo-bench: cannot write the reports\n", stderr);
             return 1;
         }
-        kolvo::WriteDetailReport(detail, tally);
-        kolvo::WriteSummaryReport(summary, tally);
-        summary.Close();
-        detail.Close();
         reportSeconds = SecondsSince(start);
         start = Clock::now();
     }
