@@ -83,4 +83,17 @@ std::string DialogDxfPath(std::string_view baseName) {
     return ChangeFileExt(baseName, ".dxf");
 }
 
+TReportNames CommandLineReportNames(const std::string& report) {
+    TReportNames names;
+#ifdef _WIN32
+    names.Summary = SummaryReportPath(report);
+    names.Detail = DetailReportPath(names.Summary);
+#else
+    names.Summary =
+        FileExtPositionUtf8(report) == std::string_view::npos ? report + ".csv" : report;
+    names.Detail = names.Summary.substr(0, FileExtPositionUtf8(names.Summary)) + ".txt";
+#endif
+    return names;
+}
+
 } // namespace kolvo

@@ -47,6 +47,15 @@ std::string SummaryReportPath(std::string_view reportPath);
 // The detail (.txt) report path that belongs to a summary path.
 std::string DetailReportPath(std::string_view summaryPath);
 
+// The two reports of a report name given on the command line, as the system spells file names:
+// CP932 on Windows, UTF-8 on Linux, where the CP932 rules would misread a name's bytes (in
+// "配筋.csv" the last byte of 筋 looks like a lead byte and hides the dot).
+struct TReportNames {
+    std::string Summary; // the report name, or with ".csv" appended when it has no extension
+    std::string Detail;  // the summary name with its extension replaced by ".txt"
+};
+TReportNames CommandLineReportNames(const std::string& report);
+
 // The dialog's summary path for a report name: its extension replaced by ".csv", appended when
 // it has none.
 std::string DialogReportPath(std::string_view reportName);

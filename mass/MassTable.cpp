@@ -77,21 +77,29 @@ TMassLine TMassTable::Total() const {
     return total;
 }
 
-std::string TMassTable::FileText() const {
-    std::string text = "径,本数,総延長(m),単位質量(kg/m),質量(kg)\r\n";
+std::vector<std::vector<std::string>> TMassTable::Rows() const {
+    std::vector<std::vector<std::string>> rows = {
+        {"径", "本数", "総延長(m)", "単位質量(kg/m)", "質量(kg)"}};
     for (const TMassLine& line : Lines()) {
-        text += DiameterName(line.Diameter) + "," + std::to_string(line.Count) + "," +
-                Metres(line.LengthMm) + ",";
-        if (line.Unit != nullptr) {
-            text += std::string(line.Unit->Text) + "," + Kilograms(*line.MassMg);
-        } else {
-            text += ",";
+        const bool known = line.Unit != nullptr;
+        rows.push_back({DiameterName(line.Diameter), std::to_string(line.Count),
+                        Metres(line.LengthMm), known ? std::string(line.Unit->Text) : "",
+                        known ? Kilograms(*line.MassMg) : ""});
+    }
+    const TMassLine total = Total();
+    rows.push_back({"合計", std::to_string(total.Count), Metres(total.LengthMm), "",
+                    Kilograms(*total.MassMg)});
+    return rows;
+}
+
+std::string TMassTable::FileText() const {
+    std::string text;
+    for (const std::vector<std::string>& row : Rows()) {
+        for (std::size_t i = 0; i < row.size(); ++i) {
+            text += (i > 0 ? "," : "") + row[i];
         }
         text += "\r\n";
     }
-    const TMassLine total = Total();
-    text += "合計," + std::to_string(total.Count) + "," + Metres(total.LengthMm) + ",," +
-            Kilograms(*total.MassMg) + "\r\n";
     return text;
 }
 

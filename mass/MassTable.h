@@ -42,7 +42,9 @@ public:
     // Over every bar; its mass is the exact total over the known diameters.
     TMassLine Total() const;
 
-    // The whole file: CP932, CR LF, header, the lines and the total line.
+    // The table's fields as the file writes them (CP932): the header, the lines, the total.
+    std::vector<std::vector<std::string>> Rows() const;
+    // The whole file: CP932, CR LF, the rows' fields joined by commas.
     std::string FileText() const;
 
 private:

@@ -88,19 +88,72 @@ std::string CheckedBarText(const TCheckedBar& bar, const TDrawing& drawing) {
     return text;
 }
 
-std::string CheckListText(const TTraceRecord& record) {
-    std::string text = "順,符号,円X,円Y,結果,本数,調べた点,鉄筋なしの点,重複,備考\r\n";
+std::vector<std::string> CheckListHeader() {
+    return {"順", "符号", "円X", "円Y", "結果", "本数", "調べた点", "鉄筋なしの点", "重複", "備考"};
+}
+
+std::vector<std::vector<std::string>> CheckListRows(const TAnalysis& analysis) {
+    const TTraceRecord& record = analysis.Trace;
+    std::vector<std::vector<std::string>> rows;
     std::int32_t order = 0;
     for (const TLabelTrace& label : record.Labels()) {
         const TLabelOutcome outcome = label.Outcome();
-        text += std::to_string(++order) + ',' + CsvField(label.Label) + ',' +
-                FormatWhole(label.CX) + ',' + FormatWhole(label.CY) + ',' +
-                std::string(OutcomeCode(outcome)) + ',' +
-                std::to_string(label.Probes - label.Misses) + ',' + std::to_string(label.Probes) +
-                ',' + std::to_string(label.Misses) + ',' + std::to_string(record.Doubles(label)) +
-                ',' + CsvField(OutcomeRemark(outcome)) + "\r\n";
+        rows.push_back({std::to_string(++order), label.Label, FormatWhole(label.CX),
+                        FormatWhole(label.CY), std::string(OutcomeCode(outcome)),
+                        std::to_string(label.Probes - label.Misses), std::to_string(label.Probes),
+                        std::to_string(label.Misses), std::to_string(record.Doubles(label)),
+                        std::string(OutcomeRemark(outcome))});
+    }
+    return rows;
+}
+
+std::string CheckListText(const TAnalysis& analysis) {
+    std::string text;
+    const auto add = [&text](const std::vector<std::string>& fields) {
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            text += (i > 0 ? "," : "") + CsvField(fields[i]);
+        }
+        text += "\r\n";
+    };
+    add(CheckListHeader());
+    for (const std::vector<std::string>& row : CheckListRows(analysis)) {
+        add(row);
     }
     return text;
+}
+
+std::string CheckText(TCheckFormat format, const TAnalysis& analysis) {
+    switch (format) {
+    case TCheckFormat::List:
+        return CheckListText(analysis);
+    case TCheckFormat::Drawing:
+        return CheckDrawingText(analysis);
+    case TCheckFormat::Picture:
+    case TCheckFormat::Unknown:
+        break;
+    }
+    return CheckPictureText(analysis);
+}
+
+std::vector<std::string> WarningLines(const TTraceRecord& record, std::size_t limit) {
+    std::vector<std::string> lines;
+    std::size_t left = 0;
+    for (const TLabelTrace& label : record.Labels()) {
+        const TLabelOutcome outcome = label.Outcome();
+        if (outcome == TLabelOutcome::Ok) {
+            continue;
+        }
+        if (lines.size() == limit) {
+            ++left;
+            continue;
+        }
+        lines.push_back("警告: 符号 " + label.Label + " (" + FormatWhole(label.CX) + ", " +
+                        FormatWhole(label.CY) + "): " + std::string(OutcomeRemark(outcome)));
+    }
+    if (left > 0) {
+        lines.push_back("警告: ほかに " + std::to_string(left) + " 個の符号に警告があります");
+    }
+    return lines;
 }
 
 } // namespace kolvo

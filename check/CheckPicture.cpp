@@ -70,7 +70,9 @@ std::string CircleElement(double x, double y, double r, std::string_view cls) {
 
 } // namespace
 
-std::string CheckPictureText(const TTraceRecord& record, const TDrawing& drawing) {
+std::string CheckPictureText(const TAnalysis& analysis) {
+    const TTraceRecord& record = analysis.Trace;
+    const TDrawing& drawing = analysis.Drawing;
     TBounds b;
     for (const TDxfLine& line : drawing.Lines) {
         b.Add(line.X1, line.Y1);

@@ -15,7 +15,9 @@ dxfgen::Pen OnLayer(const char* layer, int color) {
 
 } // namespace
 
-std::string CheckDrawingText(const TTraceRecord& record, const TDrawing& drawing) {
+std::string CheckDrawingText(const TAnalysis& analysis) {
+    const TTraceRecord& record = analysis.Trace;
+    const TDrawing& drawing = analysis.Drawing;
     dxfgen::DxfDocument doc;
     for (const char* layer :
          {"KOLVO_BAR", "KOLVO_DOUBLE", "KOLVO_LEADER", "KOLVO_POINT", "KOLVO_MISSING"}) {

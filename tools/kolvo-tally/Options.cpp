@@ -1,0 +1,127 @@
+#include "Options.h"
+
+#include <cstdio>
+
+#include "CheckOutputs.h"
+#include "ConsoleText.h"
+#include "FileNames.h"
+#include "MassTable.h"
+
+namespace kolvo {
+
+namespace {
+
+constexpr std::string_view Usage =
+    "使い方: kolvo-tally [--weights 重量表.csv] [--mm-per-unit 数] [--check 確認ファイル]... "
+    "図面.dxf 報告ファイル";
+
+void PrintHelp() {
+    const char* const lines[] = {
+        "",
+        "DXF 図面の鉄筋を符号ごとに数えて長さを測り、集計表と明細を書きます。",
+        "  集計表: 報告ファイル (拡張子がなければ .csv を付けた名前)",
+        "  明細  : 集計表の拡張子を .txt に替えた名前",
+        "同じ名前のファイルは書き換えます。集計できなかったときは前のファイルをそのまま残します。",
+        "",
+        "  --weights 重量表.csv  鉄筋の径ごとの本数・総延長・質量 (JIS G 3112) の表も書きます",
+        "  --mm-per-unit 数      図面の1単位が何mmか (既定は1)",
+        "  --check 確認ファイル  集計の中身を確かめるファイルも書きます (何度でも指定できます)",
+        "                        .csv 符号ごとの確認表  .dxf 図面に重ねる確認図  .svg 確認画像",
+        "  --                    これより後はオプションではありません",
+        "  --help                この説明を表示します",
+        "  --version             版を表示します",
+        "",
+        "終了コード: 0 集計結果を保存した  1 集計できなかった  "
+        "2 使い方の誤り、または図面ファイルがない",
+    };
+    TConsoleLine().Text(Usage).WriteTo(stdout);
+    for (const char* line : lines) {
+        TConsoleLine().Text(line).WriteTo(stdout);
+    }
+}
+
+// Takes the value of an option that has one; false with the error said when it is not good.
+bool TakeValue(TOptions& options, const std::string& option, const std::string& value, int& exit) {
+    if (option == "--check") {
+        if (CheckFormatOf(ExtensionOf(value)) == TCheckFormat::Unknown) {
+            exit = UsageError("確認ファイルの拡張子は .csv、.dxf、.svg のどれかです: ", value);
+            return false;
+        }
+        options.Checks.push_back(value);
+    } else if (option == "--weights") {
+        if (value.empty()) {
+            exit = UsageError("重量表の名前が空です");
+            return false;
+        }
+        options.Weights = value;
+    } else if (const auto mm = ParseMmPerUnit(value)) {
+        options.MmPerUnit = *mm;
+    } else {
+        exit = UsageError("--mm-per-unit には正の数を指定してください: ", value);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int UsageError(std::string_view problem, std::string_view name) {
+    TConsoleLine().Text("kolvo-tally: ").Text(problem).Name(name).WriteTo(stderr);
+    TConsoleLine().Text(Usage).WriteTo(stderr);
+    TConsoleLine().Text("詳しくは kolvo-tally --help").WriteTo(stderr);
+    return ExitUsage;
+}
+
+std::string ExtensionOf(const std::string& name) {
+#ifdef _WIN32
+    return ExtractFileExt(name);
+#else
+    const std::size_t dot = FileExtPositionUtf8(name);
+    return dot == std::string::npos ? std::string() : name.substr(dot);
+#endif
+}
+
+TParsed ParseArguments(int argc, char** argv) {
+    TParsed parsed;
+    std::vector<std::string> names;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            names.push_back(arg);
+        } else if (arg == "--") {
+            optionsEnded = true;
+        } else if (arg == "--help") {
+            PrintHelp();
+            parsed.Exit = ExitOk;
+            return parsed;
+        } else if (arg == "--version") {
+            TConsoleLine().Text("kolvo-tally " KOLVO_VERSION).WriteTo(stdout);
+            parsed.Exit = ExitOk;
+            return parsed;
+        } else if (arg == "--weights" || arg == "--mm-per-unit" || arg == "--check") {
+            if (i + 1 >= argc) {
+                parsed.Exit = UsageError("オプションの値がありません: ", arg);
+                return parsed;
+            }
+            if (!TakeValue(parsed.Options, arg, argv[++i], parsed.Exit)) {
+                return parsed;
+            }
+        } else {
+            parsed.Exit = UsageError("知らないオプションです: ", arg);
+            return parsed;
+        }
+    }
+    if (names.size() != 2) {
+        parsed.Exit = UsageError(names.size() < 2 ? "図面ファイルと報告ファイルを指定してください"
+                                                  : "引数が多すぎます");
+    } else if (names[1].empty()) {
+        parsed.Exit = UsageError("報告ファイルの名前が空です");
+    } else {
+        parsed.Options.Drawing = names[0];
+        parsed.Options.Report = names[1];
+    }
+    return parsed;
+}
+
+} // namespace kolvo

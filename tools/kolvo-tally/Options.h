@@ -1,0 +1,36 @@
+// kolvo-tally's command line: what it is asked to do, or why it was not understood.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kolvo {
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitAnalysisFailed = 1;
+inline constexpr int ExitUsage = 2;
+
+struct TOptions {
+    std::string Drawing;
+    std::string Report;
+    std::string Weights; // the mass table's file; empty when none is asked for
+    double MmPerUnit = 1;
+    std::vector<std::string> Checks; // check files, each in the format its extension names
+};
+
+// What the arguments ask for. When they ask for no tally (--help, --version, a mistake), `Exit`
+// holds the exit code and what there was to say has been said.
+struct TParsed {
+    TOptions Options;
+    int Exit = -1;
+};
+TParsed ParseArguments(int argc, char** argv);
+
+// Says what was wrong with the command line, then how it is used; returns ExitUsage.
+int UsageError(std::string_view problem, std::string_view name = {});
+
+// The extension of a name as the system spells it.
+std::string ExtensionOf(const std::string& name);
+
+} // namespace kolvo
