@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "Errors.h"
+#include "ShiftJis.h"
 
 namespace kolvo {
 
@@ -170,18 +171,21 @@ bool TryParseDxfReal(std::string_view line, double& value) {
     return true;
 }
 
+std::string QuotedLine(std::string_view line) {
+    // A file without line breaks can make one line of a whole drawing: the message shows its
+    // start, enough to find it, instead of megabytes of it.
+    if (line.size() <= MaxQuotedBytes) {
+        return std::string(line);
+    }
+    return SjisCut(line, MaxQuotedBytes) + "…";
+}
+
 std::string NotAnIntegerMessage(std::string_view line) {
-    std::string message = "'";
-    message.append(line);
-    message.append("' は整数ではありません");
-    return message;
+    return "'" + QuotedLine(line) + "' は整数ではありません";
 }
 
 std::string NotARealMessage(std::string_view line) {
-    std::string message = "'";
-    message.append(line);
-    message.append("' は浮動小数点数ではありません");
-    return message;
+    return "'" + QuotedLine(line) + "' は浮動小数点数ではありません";
 }
 
 std::int32_t DxfStrToInt(std::string_view line) {

@@ -118,6 +118,11 @@ bool TryParseDxfInteger(std::string_view line, std::int32_t& value);
 // double is refused, one too small to be held becomes zero.
 bool TryParseDxfReal(std::string_view line, double& value);
 
+// The most of an offending line a message quotes; a longer one is cut at a character boundary
+// and marked with "…".
+inline constexpr std::size_t MaxQuotedBytes = 80;
+std::string QuotedLine(std::string_view line);
+
 // "'<line>' は整数ではありません"
 std::string NotAnIntegerMessage(std::string_view line);
 // "'<line>' は浮動小数点数ではありません"

@@ -182,5 +182,33 @@ TEST(DxfNumbers, ConversionErrorMessages) {
     EXPECT_EQ(DxfStrToFloat("-7.25"), -7.25);
 }
 
+std::string Repeated(const std::string& text, int times) {
+    std::string out;
+    for (int i = 0; i < times; ++i) {
+        out += text;
+    }
+    return out;
+}
+
+// A line of a whole drawing without breaks is quoted by its start, cut between characters.
+TEST(DxfNumbers, ALongLineIsQuotedByItsStart) {
+    const std::string ellipsis = "\x81\x63"; // …
+    const std::string hyo = "\x95\x5c";      // 表, whose second byte is a backslash's
+    const struct {
+        std::string line, quoted;
+    } cases[] = {
+        {Repeated("x", 80), Repeated("x", 80)},
+        {Repeated("x", 81), Repeated("x", 80) + ellipsis},
+        {Repeated("7", 5000000), Repeated("7", 80) + ellipsis},
+        // Not cut in two: 79 bytes are quoted, not 80.
+        {"a" + Repeated(hyo, 50), "a" + Repeated(hyo, 39) + ellipsis},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(QuotedLine(c.line), c.quoted);
+    }
+    EXPECT_EQ(NotARealMessage(Repeated("x", 1000)),
+              "'" + Repeated("x", 80) + ellipsis + NotARealMessage("").substr(1));
+}
+
 } // namespace
 } // namespace kolvo
