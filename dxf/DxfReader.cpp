@@ -137,8 +137,15 @@ private:
             if (stop == end_) {
                 next_ = stop;
             } else if (*stop == '\0') {
-                next_ = end_; // the text ends here
+                // The text ends here. A NUL where a line would start starts none, as the end of
+                // the file would not: a last code line then has no value line, and the drawing
+                // reads as cut off instead of as holding an empty number.
+                const bool lineBefore = stop != next_;
+                next_ = end_;
                 atEnd_ = true;
+                if (!lineBefore) {
+                    return false;
+                }
             } else {
                 next_ = stop + ((*stop == '\r' && stop + 1 != end_ && stop[1] == '\n') ? 2 : 1);
             }
@@ -616,8 +623,17 @@ void RefuseForeignFile(std::string_view text) {
     if (text.starts_with("\xEF\xBB\xBF")) {
         throw EDamagedDrawing(Utf8BomMessage);
     }
-    if (text.substr(0, kTextProbeBytes).find('\0') != std::string_view::npos) {
+    // A NUL ends the text: one followed by nothing but NULs is where a drawing was padded, and
+    // the same drawing is read however far from the start that is. A NUL with other bytes after
+    // it this near the start is a file of another kind.
+    const std::string_view probe = text.substr(0, kTextProbeBytes);
+    const std::size_t nul = probe.find('\0');
+    if (nul != std::string_view::npos &&
+        probe.find_first_not_of('\0', nul) != std::string_view::npos) {
         throw EDamagedDrawing(NotTextMessage);
+    }
+    if (nul == 0) {
+        throw EDamagedDrawing(EmptyDrawingMessage);
     }
 }
 

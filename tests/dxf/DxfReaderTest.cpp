@@ -133,6 +133,22 @@ TEST_F(DxfReaderTest, LineBreaksPairsAndTheEndOfTheText) {
               }),
               CutOffDrawingMessage);
     EXPECT_EQ(drawing.CircleCount(), 1);
+
+    // A NUL right after a code line's break leaves the code without its value line: the file
+    // was cut off there, it holds no empty number.
+    EXPECT_EQ(DamageOf([&] {
+                  Read(G(0, "SECTION") + G(2, "ENTITIES") + G(0, "LINE") + " 10\r\n" + '\0');
+              }),
+              CutOffDrawingMessage);
+    // A whole drawing followed by NULs is read alike however far from the start they stand.
+    for (const std::size_t padding : {0, 1100}) {
+        SCOPED_TRACE(padding);
+        const std::string comment = padding > 0 ? G(999, std::string(padding, 'x')) : "";
+        EXPECT_NO_THROW(
+            Read(comment + Drawing(G(0, "CIRCLE") + G(40, "2")) + std::string(3, '\0')));
+        EXPECT_EQ(drawing.CircleCount(), 1);
+    }
+    EXPECT_EQ(DamageOf([&] { Read(std::string(1, '\0')); }), EmptyDrawingMessage);
 }
 
 // A drawing larger than the reader's blocks, whose lines end with any of the three breaks and
