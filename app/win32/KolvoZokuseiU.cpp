@@ -3,7 +3,10 @@
 #include "Application.h"
 #include "DialogBanner.h"
 #include "DialogRunEnvironment.h"
+#include "Errors.h"
 #include "SettingsFile.h"
+
+#include <new>
 
 namespace kolvo {
 
@@ -13,8 +16,6 @@ const std::string_view CodePageMessage =
 const std::string_view DialogCaption = "配筋の集計値を得る";
 const std::string_view DialogFontName = "ＭＳ Ｐゴシック";
 const char DialogClassName[] = "TKolvoZokuSeiF";
-
-TKolvoZokuSeiF* KolvoZokuSeiF = nullptr;
 
 const ControlLayout KolvoControls[7] = {
     {"plButton1", IdPlButton1, ControlKind::GradientButton, 168, 96, 75, 26, "実　行", 0},
@@ -105,9 +106,6 @@ TKolvoZokuSeiF::TKolvoZokuSeiF(HINSTANCE instance, HWND owner, DialogServices se
                             std::string(DialogFontName).c_str()));
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Get()), FALSE);
     CreateControls();
-    if (endsProgram_) {
-        KolvoZokuSeiF = this;
-    }
     FormCreate();
 }
 
@@ -117,9 +115,6 @@ TKolvoZokuSeiF::~TKolvoZokuSeiF() {
     if (HWND window = window_.Release()) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
-    }
-    if (KolvoZokuSeiF == this) {
-        KolvoZokuSeiF = nullptr;
     }
 }
 
@@ -262,11 +257,13 @@ void TKolvoZokuSeiF::Button4Click() {
         lastRun_ = RunQuantity(environment, BaseName());
     } catch (const std::exception& error) {
         // The drawing could not be read or a report not written: the run ends here, the dialog
-        // stays usable and the user is told why.
+        // stays usable and the user is told why, in words (not the runtime's name of a failed
+        // allocation).
         if (!closing_) {
             Restore();
         }
-        services_.showError(window, error.what());
+        const bool outOfMemory = dynamic_cast<const std::bad_alloc*>(&error) != nullptr;
+        services_.showError(window, outOfMemory ? OutOfMemoryMessage : error.what());
     }
     running_ = false;
     if (closing_) {

@@ -129,7 +129,4 @@ private:
     bool closing_ = false;
 };
 
-// The program's main dialog while it exists; null before and after.
-extern TKolvoZokuSeiF* KolvoZokuSeiF;
-
 } // namespace kolvo
