@@ -42,12 +42,13 @@ public:
         return processId;
     }
 
-    void EnumTopLevel(HostWindowSearch&, WindowProbe probe) override {
-        EnumWindows(CallbackFor(probe), 0);
+    // The search rides in the enumeration's argument: the callbacks need no state of their own.
+    void EnumTopLevel(HostWindowSearch& search, WindowProbe probe) override {
+        EnumWindows(CallbackFor(probe), reinterpret_cast<LPARAM>(&search));
     }
 
-    void EnumDescendants(HostWindowSearch&, WindowRef parent, WindowProbe probe) override {
-        EnumChildWindows(AsHwnd(parent), CallbackFor(probe), 0);
+    void EnumDescendants(HostWindowSearch& search, WindowRef parent, WindowProbe probe) override {
+        EnumChildWindows(AsHwnd(parent), CallbackFor(probe), reinterpret_cast<LPARAM>(&search));
     }
 
 private:
@@ -66,11 +67,19 @@ private:
     }
 };
 
-DesktopDirectory desktop;
-HostWindowSearch search(desktop);
+// The host windows are remembered for the whole program, as one search of the one desktop.
+HostWindowSearch& Search() {
+    static DesktopDirectory desktop;
+    static HostWindowSearch search(desktop);
+    return search;
+}
 
 BOOL Verdict(bool goOn) {
     return goOn ? ~BOOL{0} : FALSE;
+}
+
+HostWindowSearch& SearchOf(LPARAM argument) {
+    return *reinterpret_cast<HostWindowSearch*>(argument);
 }
 
 bool IsLive(HWND window) {
@@ -78,7 +87,7 @@ bool IsLive(HWND window) {
 }
 
 HWND RememberedMainWindow() {
-    return AsHwnd(search.Remembered().HostMainWindow);
+    return AsHwnd(Search().Remembered().HostMainWindow);
 }
 
 std::string ToAnsi(std::wstring_view text) {
@@ -108,35 +117,35 @@ CommandMessage MessageFor(std::wstring_view text, bool unicode) {
 } // namespace
 
 const RememberedHostWindows& RememberedHost() {
-    return search.Remembered();
+    return Search().Remembered();
 }
 
-BOOL CALLBACK MainWindowProbe(HWND window, LPARAM) {
-    return Verdict(search.MainWindowProbe(AsRef(window)));
+BOOL CALLBACK MainWindowProbe(HWND window, LPARAM search) {
+    return Verdict(SearchOf(search).MainWindowProbe(AsRef(window)));
 }
 
-BOOL CALLBACK TextWindowProbe(HWND window, LPARAM) {
-    return Verdict(search.TextWindowProbe(AsRef(window)));
+BOOL CALLBACK TextWindowProbe(HWND window, LPARAM search) {
+    return Verdict(SearchOf(search).TextWindowProbe(AsRef(window)));
 }
 
-BOOL CALLBACK CommandLineFrameProbe(HWND window, LPARAM) {
-    return Verdict(search.CommandLineFrameProbe(AsRef(window)));
+BOOL CALLBACK CommandLineFrameProbe(HWND window, LPARAM search) {
+    return Verdict(SearchOf(search).CommandLineFrameProbe(AsRef(window)));
 }
 
-BOOL CALLBACK CommandLineChildProbe(HWND window, LPARAM) {
-    return Verdict(search.CommandLineChildProbe(AsRef(window)));
+BOOL CALLBACK CommandLineChildProbe(HWND window, LPARAM search) {
+    return Verdict(SearchOf(search).CommandLineChildProbe(AsRef(window)));
 }
 
 HWND FindHostMainWindow() {
-    return AsHwnd(search.FindHostMainWindow());
+    return AsHwnd(Search().FindHostMainWindow());
 }
 
 HWND FindHostTextWindow() {
-    return AsHwnd(search.FindHostTextWindow());
+    return AsHwnd(Search().FindHostTextWindow());
 }
 
 HWND FindHostCommandLine() {
-    return AsHwnd(search.FindHostCommandLine());
+    return AsHwnd(Search().FindHostCommandLine());
 }
 
 bool ActivateHost() {

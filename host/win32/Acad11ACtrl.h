@@ -21,7 +21,8 @@ namespace kolvo {
 // The remembered host windows (handles as WindowRef values) and the host's process id.
 const RememberedHostWindows& RememberedHost();
 
-// Window-enumeration callbacks of the search; the enumeration argument is always 0.
+// Window-enumeration callbacks of the search; the enumeration argument is the HostWindowSearch
+// that asked.
 BOOL CALLBACK MainWindowProbe(HWND window, LPARAM);
 BOOL CALLBACK TextWindowProbe(HWND window, LPARAM);
 BOOL CALLBACK CommandLineFrameProbe(HWND window, LPARAM);
