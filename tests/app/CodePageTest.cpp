@@ -2,7 +2,7 @@
 // with another locale, which Wine turns into code page 1252 for it and for what it starts): it
 // says plainly that it needs code page 932, in text that shows on that system, and opens anyway.
 #include "KolvoZokuseiU.h"
-#include "ProcessWindows.h"
+#include "ProgramProcess.h"
 #include "TestFiles.h"
 #include "TestText.h"
 #include "TextCodec.h"
@@ -12,8 +12,6 @@
 namespace kolvo {
 namespace {
 
-using test::FindProcessWindow;
-using test::WaitFor;
 using test::WindowsPath;
 using testing::TTempFolder;
 
@@ -28,38 +26,18 @@ TEST(ForeignCodePage, KolvoAsksForTheJapaneseCodePageAndOpensAnyway) {
     TTempFolder scratch;
     const std::string exe = scratch.Path() + "KolvoCodePage.exe";
     ASSERT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), exe.c_str(), FALSE));
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + exe + "\"";
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
+    test::TProgramProcess kolvo(exe);
+    ASSERT_TRUE(kolvo.Started());
 
-    HWND box = nullptr;
-    EXPECT_TRUE(WaitFor([&] {
-        box = FindProcessWindow(process.dwProcessId, "#32770");
-        return box != nullptr;
-    })) << "no message box";
-    if (box != nullptr) {
-        EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), Cp932ToUtf16(CodePageMessage));
-        EXPECT_EQ(TextOf(box), Cp932ToUtf16(ApplicationTitle));
-        PostMessageW(box, WM_COMMAND, IDOK, 0);
-    }
-    HWND dialog = nullptr;
-    EXPECT_TRUE(WaitFor([&] {
-        dialog = FindProcessWindow(process.dwProcessId, "TKolvoZokuSeiF");
-        return dialog != nullptr;
-    })) << "the dialog did not open after the message";
-    if (dialog != nullptr) {
-        PostMessageW(dialog, WM_CLOSE, 0, 0);
-    }
-    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(process.hProcess, 99);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_TRUE(ended);
+    const HWND box = kolvo.WaitForWindow("#32770");
+    ASSERT_NE(box, nullptr) << "no message box";
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), Cp932ToUtf16(CodePageMessage));
+    EXPECT_EQ(TextOf(box), Cp932ToUtf16(ApplicationTitle));
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+    const HWND dialog = kolvo.WaitForWindow("TKolvoZokuSeiF");
+    ASSERT_NE(dialog, nullptr) << "the dialog did not open after the message";
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kolvo.WaitForExit(), 0);
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 // with the system's save dialog.
 #include "KolvoZokuseiU.h"
 #include "ProcessWindows.h"
+#include "ProgramProcess.h"
 #include "Shell.h"
 #include "TestFiles.h"
 #include "TestText.h"
@@ -27,51 +28,19 @@ std::string TextOf(HWND window) {
     return text;
 }
 
+// Kolvo.exe started and its dialog waited for.
 class RunningKolvo {
 public:
-    explicit RunningKolvo(const std::string& exe) {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
-        std::string commandLine = "\"" + exe + "\"";
-        if (!CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process_)) {
-            ADD_FAILURE() << "cannot start " << exe << ": error " << GetLastError();
-            return;
-        }
-        WaitForInputIdle(process_.hProcess, 30000);
-        WaitFor([this] {
-            dialog_ = FindProcessWindow(process_.dwProcessId, "TKolvoZokuSeiF");
-            return dialog_ != nullptr;
-        });
-    }
-    RunningKolvo(const RunningKolvo&) = delete;
-    RunningKolvo& operator=(const RunningKolvo&) = delete;
-    ~RunningKolvo() {
-        if (process_.hProcess != nullptr) {
-            if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-                TerminateProcess(process_.hProcess, 99);
-            }
-            CloseHandle(process_.hThread);
-            CloseHandle(process_.hProcess);
-        }
-    }
+    explicit RunningKolvo(const std::string& exe)
+        : process_(exe), dialog_(process_.WaitForWindow("TKolvoZokuSeiF")) {}
 
     HWND Dialog() const { return dialog_; }
     HWND Control(KolvoControlId id) const { return GetDlgItem(dialog_, id); }
-    DWORD ProcessId() const { return process_.dwProcessId; }
-
-    // Waits for the program to end; its exit code, or -1 when it did not end.
-    long WaitForExit() {
-        if (WaitForSingleObject(process_.hProcess, 30000) != WAIT_OBJECT_0) {
-            return -1;
-        }
-        DWORD code = 0;
-        GetExitCodeProcess(process_.hProcess, &code);
-        return long(code);
-    }
+    DWORD ProcessId() const { return process_.Id(); }
+    long WaitForExit() { return process_.WaitForExit(); }
 
 private:
-    PROCESS_INFORMATION process_{};
+    test::TProgramProcess process_;
     HWND dialog_ = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "Acad11ACtrl.h"
 #include "KolvoZokuseiU.h"
 #include "ProcessWindows.h"
+#include "ProgramProcess.h"
 #include "Shell.h"
 #include "StandInProcess.h"
 #include "TestFiles.h"
@@ -473,17 +474,9 @@ TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
 
     StandInProcess host({L"--select-delay=600000"});
     ASSERT_TRUE(host.Started());
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::string commandLine = "\"" + exe + "\"";
-    ASSERT_TRUE(CreateProcessA(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &process));
-    HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] {
-        dialog = FindProcessWindow(process.dwProcessId, "TKolvoZokuSeiF");
-        return dialog != nullptr && IsWindowVisible(dialog);
-    }));
+    test::TProgramProcess kolvo(exe);
+    const HWND dialog = kolvo.WaitForWindow("TKolvoZokuSeiF");
+    ASSERT_NE(dialog, nullptr);
     const std::string name = scratch.Path() + "bars";
     SendMessageA(GetDlgItem(dialog, IdEdit1), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(name.c_str()));
@@ -491,16 +484,7 @@ TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
     EXPECT_TRUE(WaitFor([&] { return host.Received().size() == 2; })) << "the run began";
 
     PostMessageA(GetWindow(dialog, GW_OWNER), WM_SYSCOMMAND, SC_CLOSE, 0);
-    const bool ended = WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0;
-    if (!ended) {
-        TerminateProcess(process.hProcess, 99);
-    }
-    DWORD code = 99;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    EXPECT_TRUE(ended) << "the program did not end";
-    EXPECT_EQ(code, 0u);
+    EXPECT_EQ(kolvo.WaitForExit(), 0) << "the program did not end, or not normally";
     EXPECT_EQ(host.Received().size(), 2u) << "nothing typed after the close";
     EXPECT_EQ(ReadBytes(settings),
               "[\x8f\x89\x8a\xfa\x89\xbb]\r\n\x95\xdb\x91\xb6\x96\xbc=" + name + "\r\n");
