@@ -1,5 +1,7 @@
 #include "FileNames.h"
 
+#include <algorithm>
+
 #include "ShiftJis.h"
 
 namespace kolvo {
@@ -81,6 +83,22 @@ std::string DialogReportPath(std::string_view reportName) {
 
 std::string DialogDxfPath(std::string_view baseName) {
     return ChangeFileExt(baseName, ".dxf");
+}
+
+std::string CommandLineFileName(const std::string& path) {
+    std::size_t start = 0;
+#ifdef _WIN32
+    for (const char delimiter : {'\\', '/', ':'}) {
+        const std::size_t at = SjisFindLastChar(path, delimiter);
+        if (at != std::string_view::npos) {
+            start = std::max(start, at + 1);
+        }
+    }
+#else
+    const std::size_t at = path.rfind('/');
+    start = at == std::string::npos ? 0 : at + 1;
+#endif
+    return path.substr(start);
 }
 
 TReportNames CommandLineReportNames(const std::string& report) {

@@ -56,6 +56,11 @@ struct TReportNames {
 };
 TReportNames CommandLineReportNames(const std::string& report);
 
+// The file name of a path given on the command line, without its folder, as the system spells
+// it: after the last "\\", "/" or ":" on Windows (never the second byte of a double-byte
+// character), after the last "/" elsewhere.
+std::string CommandLineFileName(const std::string& path);
+
 // The dialog's summary path for a report name: its extension replaced by ".csv", appended when
 // it has none.
 std::string DialogReportPath(std::string_view reportName);

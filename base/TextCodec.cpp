@@ -186,4 +186,12 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     return out;
 }
 
+std::string SystemNameToUtf8(std::string_view name) {
+#ifdef _WIN32
+    return Cp932ToUtf8(name);
+#else
+    return Utf16ToUtf8(Utf8ToUtf16(name));
+#endif
+}
+
 } // namespace kolvo

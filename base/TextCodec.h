@@ -37,6 +37,10 @@ inline std::string Utf8ToCp932(std::string_view utf8) {
     return Utf16ToCp932(Utf8ToUtf16(utf8));
 }
 
+// A name as this system spells file names (CP932 on Windows, UTF-8 elsewhere) in UTF-8; bytes
+// that start no character become U+FFFD.
+std::string SystemNameToUtf8(std::string_view name);
+
 // The same conversions for the wide strings of Windows calls (UTF-16 there).
 inline std::wstring Cp932ToWide(std::string_view cp932) {
     const std::u16string utf16 = Cp932ToUtf16(cp932);

@@ -36,6 +36,9 @@ TCheckFormat CheckFormatOf(std::string_view extension) {
     if (lower == ".dxf") {
         return TCheckFormat::Drawing;
     }
+    if (lower == ".html" || lower == ".htm") {
+        return TCheckFormat::Page;
+    }
     return lower == ".svg" ? TCheckFormat::Picture : TCheckFormat::Unknown;
 }
 
@@ -122,12 +125,14 @@ std::string CheckListText(const TAnalysis& analysis) {
     return text;
 }
 
-std::string CheckText(TCheckFormat format, const TAnalysis& analysis) {
+std::string CheckText(TCheckFormat format, const TAnalysis& analysis, const TCheckPageInfo& page) {
     switch (format) {
     case TCheckFormat::List:
         return CheckListText(analysis);
     case TCheckFormat::Drawing:
         return CheckDrawingText(analysis);
+    case TCheckFormat::Page:
+        return CheckPageText(analysis, page);
     case TCheckFormat::Picture:
     case TCheckFormat::Unknown:
         break;

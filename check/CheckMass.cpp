@@ -1,14 +1,17 @@
 #include "CheckOutputs.h"
-#include "MassTable.h"
 
 namespace kolvo {
 
-std::string MassTableText(const TAnalysis& analysis, double mmPerUnit) {
+TMassTable MassTableOf(const TAnalysis& analysis, double mmPerUnit) {
     TMassTable masses(mmPerUnit);
     for (const TTallyRecord& record : analysis.Tally) {
         masses.Add(record.Label.view(), record.Length);
     }
-    return masses.FileText();
+    return masses;
+}
+
+std::string MassTableText(const TAnalysis& analysis, double mmPerUnit) {
+    return MassTableOf(analysis, mmPerUnit).FileText();
 }
 
 } // namespace kolvo

@@ -1,21 +1,31 @@
 // The check outputs: what the analysis did, for a person to check a drawing by. A check list
 // (.csv, one line per label circle), a check drawing (.dxf, an overlay in the drawing's own
-// coordinates for the CAD host) and a check picture (.svg, for a browser). Each is built whole in
+// coordinates for the CAD host), a check picture (.svg, for a browser) and the check page (.html,
+// all of it on one printable page). Each is built whole in
 // memory from an analysis that kept everything of its trace (TTraceKeeping::Everything).
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Analysis.h"
 #include "DrawingModel.h"
+#include "MassTable.h"
 #include "TraceRecord.h"
 
 namespace kolvo {
 
-enum class TCheckFormat { List, Drawing, Picture, Unknown };
+enum class TCheckFormat { List, Drawing, Picture, Page, Unknown };
+
+// What the check page shows besides the analysis.
+struct TCheckPageInfo {
+    std::string DrawingName; // UTF-8: the drawing's file name
+    std::string MadeAt;      // UTF-8: when the page was made, as the reader's clock shows it
+    std::optional<double> MmPerUnit; // with the mass table, for that many mm a drawing unit
+};
 
 // The format a check file's name asks for by its extension (letter case ignored).
 TCheckFormat CheckFormatOf(std::string_view extension);
@@ -44,12 +54,18 @@ std::string CheckListText(const TAnalysis& analysis);
 std::string CheckDrawingText(const TAnalysis& analysis);
 std::string CheckPictureText(const TAnalysis& analysis);
 
-// The check output in `format` (not Unknown).
-std::string CheckText(TCheckFormat format, const TAnalysis& analysis);
+// The check output in `format` (not Unknown); `page` is for the check page.
+std::string CheckText(TCheckFormat format, const TAnalysis& analysis,
+                      const TCheckPageInfo& page = {});
 
-// The whole file of the bar mass table (MassTable.h) over the analysis's bars; `mmPerUnit` is how
+// The bar mass table (MassTable.h) over the analysis's bars, and its whole file; `mmPerUnit` is how
 // many millimetres one drawing unit is.
+TMassTable MassTableOf(const TAnalysis& analysis, double mmPerUnit);
 std::string MassTableText(const TAnalysis& analysis, double mmPerUnit);
+
+// The check page (.html): one self-contained UTF-8 page with the drawing and what was counted on
+// it, the check list, the summary and, with `MmPerUnit`, the mass table.
+std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info);
 
 // The lines that warn of the label circles that did not give a bar at every point they led to:
 // at most `limit` of them, then one that says how many were left out. CP932, without line ends.

@@ -9,6 +9,9 @@ have_pkg() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok
 want() { for p in "$@"; do have_pkg "$p" || need+=("$p"); done; }
 
 want cmake ninja-build g++ libgtest-dev googletest clang-format
+# The check page is tested in a real browser: rendered to a picture (read with ImageMagick) and
+# printed to PDF (read with poppler's pdfinfo).
+want chromium imagemagick poppler-utils fonts-ipafont-gothic
 if [ "$what" != native ]; then
   want g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 \
        mingw-w64-x86-64-dev wine wine64 fonts-wine xvfb xauth x11-utils locales fonts-ipafont-gothic \

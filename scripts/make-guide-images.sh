@@ -5,8 +5,9 @@
 #   - conv-*.png, the drawing conventions: each is a small drawing written here as a DXF file,
 #     tallied with kolvo-tally and drawn from that file, the bars that the tally counted in red
 #     and the summary it wrote underneath. What the pictures claim is what the program does.
+#   - check-page.png, the check page of samples/beam-g1.dxf as headless Chromium shows it.
 # Usage: make-guide-images.sh [--no-dialog]
-# Needs the native build's kolvo-tally (built when missing) and ImageMagick.
+# Needs the native build's kolvo-tally (built when missing), ImageMagick and Chromium.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 images=$root/docs/images
@@ -219,6 +220,15 @@ arrow 2800 -200 2800 800 120
 bar 2000 -200 3400 -200
 note 2000 1050 (2) 鉄筋を矢印より後に作図した
 EOF
+
+# The check page of a sample, in the browser: the drawing with what was counted on it and the
+# tables, cut to the first screen.
+"$tally" --weights "$work/beam-g1.mass.csv" --check "$work/beam-g1.check.html" \
+  "$root/samples/beam-g1.dxf" "$work/beam-g1" >/dev/null
+bash "$root/scripts/headless-chromium.sh" screenshot "$work/check-page.png" \
+  "$work/beam-g1.check.html" 1400,1000
+convert "$work/check-page.png" -strip "$images/check-page.png"
+echo "check-page: the check page of samples/beam-g1.dxf"
 
 if [ "${1:-}" != --no-dialog ]; then
   bash "$root/scripts/screenshot-dialog.sh" "$images/dialog.png" 'C:\図面\梁配筋\G1集計'

@@ -46,13 +46,14 @@ for drawing in samples/*.dxf; do
     name=$(basename "$drawing" .dxf)
     echo
     "$tally" --weights "out/$name.mass.csv" --check "out/$name.check.csv" \
-        --check "out/$name.check.dxf" --check "out/$name.check.svg" "$drawing" "out/$name.csv" ||
-        status=1
+        --check "out/$name.check.dxf" --check "out/$name.check.svg" \
+        --check "out/$name.check.html" "$drawing" "out/$name.csv" || status=1
     # The reports are CP932 with CR LF, as the users' spreadsheet expects; shown here in UTF-8.
     iconv -f CP932 -t UTF-8 "out/$name.csv" | tr -d '\r'
     echo "Bar mass (out/$name.mass.csv):"
     iconv -f CP932 -t UTF-8 "out/$name.mass.csv" | tr -d '\r'
-    echo "Check list (out/$name.check.csv; picture .check.svg, overlay .check.dxf):"
+    echo "Check list (out/$name.check.csv; the printable page .check.html, picture .check.svg," \
+        "overlay .check.dxf):"
     iconv -f CP932 -t UTF-8 "out/$name.check.csv" | tr -d '\r'
     for ext in csv txt; do
         if ! cmp -s "out/$name.$ext" "samples/$name.expected.$ext"; then

@@ -19,8 +19,8 @@ public:
     virtual ~TTraceObserver() = default;
 
     // A label circle (a circle with at least one text inside), in the order the tracer handles
-    // the circles, with its label as the reports write it. Every other call but the first of a
-    // drawing follows one of these and belongs to it.
+    // the circles, with its label as read from its texts (the reports keep its first 60 bytes).
+    // Every other call but the first of a drawing follows one of these and belongs to it.
     virtual void LabelCircle(const TDxfCircle& circle, std::string_view label) = 0;
     // No free line was left to start the leader from; the label is done.
     virtual void NoLeader() = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "BarTrace.h"
+#include "Tally.h"
 
 namespace kolvo {
 
@@ -64,7 +65,9 @@ std::int32_t TTraceRecord::Doubles(const TLabelTrace& label) const {
 
 void TTraceRecord::LabelCircle(const TDxfCircle& circle, std::string_view label) {
     TLabelTrace& trace = labels_.emplace_back();
-    trace.Label = label;
+    // As the summary and the detail list write it, so that a row of the check list can be found
+    // in them.
+    trace.Label = decltype(TTallyRecord::Label)(label).str();
     trace.CX = circle.CX;
     trace.CY = circle.CY;
     trace.Radius = circle.Radius;

@@ -198,12 +198,29 @@ TEST_F(CheckOutputs, ALabelWithoutLeaderAndTheWarningLimit) {
 }
 
 TEST_F(CheckOutputs, ACheckFileThatCannotBeWrittenIsNamedAndTheReportsStay) {
-    const std::string check = Work("no-folder") + "/c.svg";
-    const TRunResult r = Run({Data("check-outcomes.dxf"), Work("plan"), "--check", check});
-    EXPECT_EQ(r.ExitCode, 1);
-    EXPECT_NE(r.Err.find(check), std::string::npos) << r.Err;
-    EXPECT_TRUE(FileExists(Work("plan.csv")));
-    EXPECT_TRUE(FileExists(Work("plan.txt")));
+    for (const char* name : {"c.svg", "c.html"}) {
+        const std::string check = Work("no-folder") + "/" + name;
+        const TRunResult r = Run({Data("check-outcomes.dxf"), Work("plan"), "--check", check});
+        EXPECT_EQ(r.ExitCode, 1);
+        EXPECT_NE(r.Err.find(check), std::string::npos) << r.Err;
+        EXPECT_TRUE(FileExists(Work("plan.csv")));
+        EXPECT_TRUE(FileExists(Work("plan.txt")));
+    }
+}
+
+// The page written beside the other check files, with the mass table only when it was asked for.
+TEST_F(CheckOutputs, ThePageIsACheckFileOfItsOwnWithTheMassTableOfWeights) {
+    TRunResult r = Run({"--check", Work("a.html"), "--check", Work("a.csv"),
+                        Data("check-outcomes.dxf"), Work("plan")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    const std::string page = ReadBytes(Work("a.html"));
+    EXPECT_TRUE(page.starts_with("<!DOCTYPE html>\n")) << page.substr(0, 40);
+    EXPECT_EQ(page.find("class=\"mass\""), std::string::npos);
+    EXPECT_NE(page.find("check-outcomes.dxf"), std::string::npos) << "the drawing's name";
+    r = Run({"--weights", Work("w.csv"), "--check", Work("b.HTML"), Data("check-outcomes.dxf"),
+             Work("plan")});
+    ASSERT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_NE(ReadBytes(Work("b.HTML")).find("class=\"mass\""), std::string::npos);
 }
 
 } // namespace

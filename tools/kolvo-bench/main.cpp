@@ -26,6 +26,7 @@
 #include "Analysis.h"
 #include "BarTrace.h"
 #include "BenchDrawing.h"
+#include "CheckOutputs.h"
 #include "DrawingModel.h"
 #include "DxfReader.h"
 #include "NewlineScan.h"
@@ -178,6 +179,23 @@ int RunOne(int labels, int otherLines, TBenchLayout layout, bool plainScan) {
                 wholeSeconds);
     std::printf("peak memory  : %.1f MB\n",
                 Mb(static_cast<double>(kolvo::bench::PeakMemoryBytes())));
+    {
+        // The check outputs of the same drawing side by side: the picture alone and the page
+        // that holds it with the labels, the check list and the tables.
+        start = Clock::now();
+        const kolvo::TAnalysis analysis = kolvo::Analyse(dxf, kolvo::TTraceKeeping::Everything);
+        const double analyseSeconds = SecondsSince(start);
+        start = Clock::now();
+        const std::string picture = kolvo::CheckPictureText(analysis);
+        const double pictureSeconds = SecondsSince(start);
+        start = Clock::now();
+        const std::string page = kolvo::CheckPageText(analysis, {"bench.dxf", "", 1.0});
+        const double pageSeconds = SecondsSince(start);
+        std::printf("check        : analysis keeping the whole trace %.3f s; picture (.svg) "
+                    "%.3f s, %.1f MB; page (.html) %.3f s, %.1f MB\n",
+                    analyseSeconds, pictureSeconds, Mb(static_cast<double>(picture.size())),
+                    pageSeconds, Mb(static_cast<double>(page.size())));
+    }
     const bool ok = bars == expectedBars && wholeBars == expectedBars;
     std::printf("bars tallied : %d step by step, %d whole, %d drawn: %s\n", bars, wholeBars,
                 expectedBars, ok ? "OK" : "MISMATCH");

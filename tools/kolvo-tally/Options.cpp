@@ -27,6 +27,7 @@ void PrintHelp() {
         "  --mm-per-unit 数      図面の1単位が何mmか (既定は1)",
         "  --check 確認ファイル  集計の中身を確かめるファイルも書きます (何度でも指定できます)",
         "                        .csv 符号ごとの確認表  .dxf 図面に重ねる確認図  .svg 確認画像",
+        "                        .html 印刷できる確認ページ (図面・確認表・集計表・重量表)",
         "  --                    これより後はオプションではありません",
         "  --help                この説明を表示します",
         "  --version             版を表示します",
@@ -44,7 +45,8 @@ void PrintHelp() {
 bool TakeValue(TOptions& options, const std::string& option, const std::string& value, int& exit) {
     if (option == "--check") {
         if (CheckFormatOf(ExtensionOf(value)) == TCheckFormat::Unknown) {
-            exit = UsageError("確認ファイルの拡張子は .csv、.dxf、.svg のどれかです: ", value);
+            exit =
+                UsageError("確認ファイルの拡張子は .csv、.dxf、.svg、.html のどれかです: ", value);
             return false;
         }
         options.Checks.push_back(value);

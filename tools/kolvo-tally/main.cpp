@@ -20,9 +20,11 @@
 #include "Errors.h"
 #include "FileNames.h"
 #include "FileSystem.h"
+#include "LocalClock.h"
 #include "Options.h"
 #include "OutputFiles.h"
 #include "ReportFiles.h"
+#include "TextCodec.h"
 
 namespace kolvo {
 namespace {
@@ -129,10 +131,15 @@ int Tally(const TOptions& options) {
             std::max(status, WriteExtra(options.Weights, MassTableText(analysis, options.MmPerUnit),
                                         options.Drawing, "鉄筋重量表を"));
     }
+    TCheckPageInfo page;
+    page.DrawingName = SystemNameToUtf8(CommandLineFileName(options.Drawing));
+    page.MadeAt = LocalTimeText();
+    if (!options.Weights.empty()) {
+        page.MmPerUnit = options.MmPerUnit;
+    }
     for (const std::string& check : options.Checks) {
-        status = std::max(status,
-                          WriteExtra(check, CheckText(CheckFormatOf(ExtensionOf(check)), analysis),
-                                     options.Drawing, "確認用のファイルを"));
+        const std::string text = CheckText(CheckFormatOf(ExtensionOf(check)), analysis, page);
+        status = std::max(status, WriteExtra(check, text, options.Drawing, "確認用のファイルを"));
     }
     return status;
 }
