@@ -2,6 +2,7 @@
 
 #include "CheckOutputs.h"
 #include "Geometry.h"
+#include "Notes.h"
 #include "NumberFormat.h"
 
 namespace kolvo {
@@ -92,20 +93,22 @@ std::string CheckedBarText(const TCheckedBar& bar, const TDrawing& drawing) {
 }
 
 std::vector<std::string> CheckListHeader() {
-    return {"順", "符号", "円X", "円Y", "結果", "本数", "調べた点", "鉄筋なしの点", "重複", "備考"};
+    return {"順",       "符号",         "円X",  "円Y",  "結果", "本数",
+            "調べた点", "鉄筋なしの点", "重複", "備考", "注意"};
 }
 
 std::vector<std::vector<std::string>> CheckListRows(const TAnalysis& analysis) {
     const TTraceRecord& record = analysis.Trace;
+    const std::vector<TLabelNotes> notes = LabelNotes(analysis);
     std::vector<std::vector<std::string>> rows;
-    std::int32_t order = 0;
-    for (const TLabelTrace& label : record.Labels()) {
+    for (std::size_t i = 0; i < record.Labels().size(); ++i) {
+        const TLabelTrace& label = record.Labels()[i];
         const TLabelOutcome outcome = label.Outcome();
-        rows.push_back({std::to_string(++order), label.Label, FormatWhole(label.CX),
+        rows.push_back({std::to_string(i + 1), label.Label, FormatWhole(label.CX),
                         FormatWhole(label.CY), std::string(OutcomeCode(outcome)),
                         std::to_string(label.Probes - label.Misses), std::to_string(label.Probes),
                         std::to_string(label.Misses), std::to_string(record.Doubles(label)),
-                        std::string(OutcomeRemark(outcome))});
+                        std::string(OutcomeRemark(outcome)), NoteCodes(notes[i])});
     }
     return rows;
 }
@@ -140,20 +143,37 @@ std::string CheckText(TCheckFormat format, const TAnalysis& analysis, const TChe
     return CheckPictureText(analysis);
 }
 
-std::vector<std::string> WarningLines(const TTraceRecord& record, std::size_t limit) {
-    std::vector<std::string> lines;
-    std::size_t left = 0;
-    for (const TLabelTrace& label : record.Labels()) {
-        const TLabelOutcome outcome = label.Outcome();
-        if (outcome == TLabelOutcome::Ok) {
+std::vector<std::string> WarningLines(const TAnalysis& analysis, std::size_t limit) {
+    std::vector<std::string> lines = DrawingNoteLines(analysis.Drawing);
+    const std::vector<TLabelNotes> notes =
+        analysis.Trace.Detailed() ? LabelNotes(analysis) : std::vector<TLabelNotes>();
+    std::size_t shown = 0, left = 0;
+    const std::vector<TLabelTrace>& labels = analysis.Trace.Labels();
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const TLabelTrace& label = labels[i];
+        std::vector<std::string> remarks;
+        if (const TLabelOutcome outcome = label.Outcome(); outcome != TLabelOutcome::Ok) {
+            remarks.emplace_back(OutcomeRemark(outcome));
+        }
+        if (i < notes.size()) {
+            for (const TNote note : notes[i].Notes) {
+                remarks.push_back(NoteText(note, notes[i]));
+            }
+        }
+        if (remarks.empty()) {
             continue;
         }
-        if (lines.size() == limit) {
+        if (shown == limit) {
             ++left;
             continue;
         }
-        lines.push_back("警告: 符号 " + label.Label + " (" + FormatWhole(label.CX) + ", " +
-                        FormatWhole(label.CY) + "): " + std::string(OutcomeRemark(outcome)));
+        ++shown;
+        std::string line = "警告: 符号 " + label.Label + " (" + FormatWhole(label.CX) + ", " +
+                           FormatWhole(label.CY) + "): ";
+        for (std::size_t r = 0; r < remarks.size(); ++r) {
+            line += (r > 0 ? " / " : "") + remarks[r];
+        }
+        lines.push_back(line);
     }
     if (left > 0) {
         lines.push_back("警告: ほかに " + std::to_string(left) + " 個の符号に警告があります");

@@ -67,8 +67,9 @@ std::string MassTableText(const TAnalysis& analysis, double mmPerUnit);
 // it, the check list, the summary and, with `MmPerUnit`, the mass table.
 std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info);
 
-// The lines that warn of the label circles that did not give a bar at every point they led to:
-// at most `limit` of them, then one that says how many were left out. CP932, without line ends.
-std::vector<std::string> WarningLines(const TTraceRecord& record, std::size_t limit = 20);
+// The lines that warn of what a person should look at (CP932, without line ends): the notes of
+// the whole drawing, then one line for each label circle that did not give a bar at every point
+// it led to or has notes, at most `limit` of those, then one that says how many were left out.
+std::vector<std::string> WarningLines(const TAnalysis& analysis, std::size_t limit = 20);
 
 } // namespace kolvo

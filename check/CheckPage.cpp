@@ -10,6 +10,7 @@
 #include "Geometry.h"
 #include "KolvoVersion.h"
 #include "MassTable.h"
+#include "Notes.h"
 #include "NumberFormat.h"
 #include "ReportFiles.h"
 #include "ShiftJis.h"
@@ -53,6 +54,10 @@ svg.picture{display:block;width:100%;height:auto;max-height:225mm;border:1px sol
 .picture .label{fill:#000;text-anchor:middle;dominant-baseline:central}
 .picture .missing{fill:none;stroke:#D55E00;stroke-width:3px;stroke-dasharray:6 2 1 2}
 .picture .number{fill:#D55E00;font-weight:bold;dominant-baseline:central}
+.picture .note{fill:#E69F00;stroke:#000;stroke-width:1px}
+.drawing-notes{margin:1mm 0 2mm;padding-left:5mm;color:#8a3300;font-weight:bold}
+.check-list tr.noted td{background:#fff3d6}
+.check-list tr.noted td:last-child::before{content:"\26A0 ";color:#b36b00}
 .legend{list-style:none;padding:0;margin:2mm 0;display:flex;flex-wrap:wrap;gap:2mm 8mm}
 .legend li{display:flex;align-items:center;gap:2mm}
 .legend svg{width:14mm;height:5mm}
@@ -114,11 +119,15 @@ std::string TableOf(std::string_view cls, const std::vector<std::string>& header
 struct TCounts {
     std::int32_t Counted = 0, NotCounted = 0; // label circles OK, and not
     std::int32_t Bars = 0, Doubles = 0, Leaders = 0, Points = 0, Missed = 0;
+    std::int32_t Noted = 0; // label circles with notes
 };
 
 TCounts CountsOf(const TAnalysis& analysis, const std::vector<TCheckedBar>& bars,
-                 std::size_t leaders) {
+                 std::size_t leaders, const std::vector<TLabelNotes>& notes) {
     TCounts counts;
+    for (const TLabelNotes& note : notes) {
+        counts.Noted += note.Notes.empty() ? 0 : 1;
+    }
     for (const TLabelTrace& label : analysis.Trace.Labels()) {
         ++(label.Outcome() == TLabelOutcome::Ok ? counts.Counted : counts.NotCounted);
         for (const TProbe& probe : label.ProbedPoints) {
@@ -139,7 +148,8 @@ std::string BarTitle(const TCheckedBar& bar, const TDrawing& drawing) {
 }
 
 void AppendPicture(std::string& out, const TAnalysis& analysis,
-                   const std::vector<TCheckedBar>& bars, const std::vector<std::int32_t>& leaders) {
+                   const std::vector<TCheckedBar>& bars, const std::vector<std::int32_t>& leaders,
+                   const std::vector<TLabelNotes>& notes) {
     const TDrawing& drawing = analysis.Drawing;
     const TBounds bounds = DrawingBounds(drawing);
     // What must be seen however small the label circles are against the drawing (a few bars
@@ -178,9 +188,10 @@ void AppendPicture(std::string& out, const TAnalysis& analysis,
                    Num(x + r) + " " + Num(y - r) + "\"/>\n";
         }
     }
-    std::int32_t number = 0;
-    for (const TLabelTrace& label : analysis.Trace.Labels()) {
-        const std::string n = std::to_string(++number);
+    const std::vector<TLabelTrace>& labels = analysis.Trace.Labels();
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        const TLabelTrace& label = labels[i];
+        const std::string n = std::to_string(i + 1);
         const TLabelOutcome outcome = label.Outcome();
         const double r = label.Radius;
         // As large as the circle holds it: its height, or its width for a long label.
@@ -189,6 +200,9 @@ void AppendPicture(std::string& out, const TAnalysis& analysis,
                ": " + HtmlText(label.Label);
         if (outcome != TLabelOutcome::Ok) {
             out += " / " + HtmlText(OutcomeRemark(outcome));
+        }
+        for (const TNote note : notes[i].Notes) {
+            out += " / " + HtmlText(NoteText(note, notes[i]));
         }
         out += "</title>" + CircleElement(label.CX, label.CY, r, "label-ring") + "/>";
         out += "<text class=\"label\" x=\"" + Num(label.CX) + "\" y=\"" + Num(-label.CY) +
@@ -199,6 +213,14 @@ void AppendPicture(std::string& out, const TAnalysis& analysis,
             out += "<text class=\"number\" x=\"" + Num(label.CX + 1.15 * ring) + "\" y=\"" +
                    Num(-label.CY) + "\" font-size=\"" + Num(std::max(r, least / 60)) + "\">" + n +
                    "</text>";
+        }
+        if (!notes[i].Notes.empty()) {
+            // A warning triangle at the circle's upper left, as large as the ring's least size.
+            const double side = std::max(r, least / 70);
+            const double x = label.CX - r - 0.3 * side, y = -label.CY - r;
+            out += "<path class=\"note\" d=\"M" + Num(x) + " " + Num(y - side) + "L" +
+                   Num(x + 0.58 * side) + " " + Num(y) + "L" + Num(x - 0.58 * side) + " " + Num(y) +
+                   "Z\"/>";
         }
         out += "</a></g>\n";
     }
@@ -230,6 +252,9 @@ void AppendLegend(std::string& out, const TCounts& counts) {
     out += LegendEntry(std::string("<circle cx=\"20\" cy=\"7\" r=\"5.5\" fill=\"none\" stroke=\"") +
                            Vermillion + "\" stroke-width=\"2\" stroke-dasharray=\"6 2 1 2\"/>",
                        "確認が必要な符号", counts.NotCounted);
+    out += LegendEntry(std::string("<path d=\"M20 1L26 13L14 13Z\" fill=\"") + Orange +
+                           "\" stroke=\"#000\" stroke-width=\"1\"/>",
+                       "注意のある符号", counts.Noted);
     out += "</ul>\n";
 }
 
@@ -256,19 +281,30 @@ void AppendTotals(std::string& out, const TAnalysis& analysis, const TCounts& co
     out += "</tbody></table>\n";
 }
 
-void AppendCheckList(std::string& out, const TAnalysis& analysis) {
+void AppendCheckList(std::string& out, const TAnalysis& analysis,
+                     const std::vector<TLabelNotes>& notes) {
     out += "<table class=\"check-list\">\n" + HeaderRow(CheckListHeader()) + "<tbody>\n";
     const std::vector<std::vector<std::string>> rows = CheckListRows(analysis);
     const std::vector<TLabelTrace>& labels = analysis.Trace.Labels();
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const std::string n = rows[i][0];
-        const bool look = labels[i].Outcome() != TLabelOutcome::Ok;
-        out += "<tr id=\"r-" + n + "\"" + (look ? " class=\"look\"" : "") + "><td class=\"n\">" +
-               "<a href=\"#c-" + n + "\">" + n + "</a></td>";
-        for (std::size_t f = 1; f < rows[i].size(); ++f) {
+        std::string classes = labels[i].Outcome() != TLabelOutcome::Ok ? "look" : "";
+        if (!notes[i].Notes.empty()) {
+            classes += classes.empty() ? "noted" : " noted";
+        }
+        out += "<tr id=\"r-" + n + "\"" + (classes.empty() ? "" : " class=\"" + classes + "\"") +
+               "><td class=\"n\"><a href=\"#c-" + n + "\">" + n + "</a></td>";
+        // Every field but the last as the list writes it; the notes' codes with their words.
+        for (std::size_t f = 1; f + 1 < rows[i].size(); ++f) {
             out += Cell(rows[i][f], f != 1 && IsNumberField(rows[i][f]));
         }
-        out += "</tr>\n";
+        out += "<td class=\"notes\">";
+        for (std::size_t k = 0; k < notes[i].Notes.size(); ++k) {
+            const TNote note = notes[i].Notes[k];
+            out += (k > 0 ? "<br>" : "") + HtmlText(NoteCode(note)) + " " +
+                   HtmlText(NoteText(note, notes[i]));
+        }
+        out += "</td></tr>\n";
     }
     out += "</tbody>\n</table>\n";
 }
@@ -278,7 +314,8 @@ void AppendCheckList(std::string& out, const TAnalysis& analysis) {
 std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info) {
     const std::vector<TCheckedBar> bars = CheckedBars(analysis.Trace);
     const std::vector<std::int32_t> leaders = WalkedLines(analysis.Trace);
-    const TCounts counts = CountsOf(analysis, bars, leaders.size());
+    const std::vector<TLabelNotes> notes = LabelNotes(analysis);
+    const TCounts counts = CountsOf(analysis, bars, leaders.size(), notes);
     std::optional<TMassTable> masses;
     if (info.MmPerUnit) {
         masses = MassTableOf(analysis, *info.MmPerUnit);
@@ -295,13 +332,20 @@ std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info)
     out += "<p class=\"made\">" + HtmlText("作成 ") + "<time class=\"made-at\">" +
            HtmlUtf8(info.MadeAt) + "</time> / Kolvo " KOLVO_VERSION_TEXT "</p>\n";
     AppendTotals(out, analysis, counts, masses ? &*masses : nullptr);
+    if (const std::vector<std::string> lines = DrawingNoteLines(analysis.Drawing); !lines.empty()) {
+        out += "<ul class=\"drawing-notes\">\n";
+        for (const std::string& line : lines) {
+            out += "<li>" + HtmlText(line) + "</li>\n";
+        }
+        out += "</ul>\n";
+    }
     out += "</header>\n";
-    AppendPicture(out, analysis, bars, leaders);
+    AppendPicture(out, analysis, bars, leaders, notes);
     AppendLegend(out, counts);
     out += "</div>\n";
 
     out += "<section>\n<h2>" + HtmlText("確認リスト") + "</h2>\n";
-    AppendCheckList(out, analysis);
+    AppendCheckList(out, analysis, notes);
     out += "</section>\n<div class=\"tables\">\n<section>\n<h2>" + HtmlText("集計表") + "</h2>\n";
     std::vector<std::vector<std::string>> summary;
     for (const TSummaryGroup& group : SummaryGroups(analysis.Tally)) {

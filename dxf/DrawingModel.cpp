@@ -19,6 +19,8 @@ void TDrawing::Reset() {
     Polylines.Reset();
     Styles.Reset();
     Properties.Reset();
+    BlockReferences = 0;
+    LeaderObjects = 0;
 }
 
 void TDrawing::Reserve(std::size_t fileBytes) {

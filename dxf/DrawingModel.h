@@ -125,6 +125,10 @@ struct TDrawing {
     DxfTable<TDxfPolyline> Polylines;
     DxfTable<TDxfStyle> Styles;
     TPropertyTexts Properties; // the records' layers, colours and line types
+    // Entities of the ENTITIES section that are not read but counted: block references
+    // (INSERT) and leader objects (LEADER, MULTILEADER, MLEADER).
+    std::int32_t BlockReferences = 0;
+    std::int32_t LeaderObjects = 0;
 
     std::string_view Property(TPropertyId id) const { return Properties[id]; }
 

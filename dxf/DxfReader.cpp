@@ -379,6 +379,16 @@ public:
     bool SawEntities() const { return inEntities_; }
 
 private:
+    // Entities that may hold labels and bars the analysis never sees: they are only counted, so
+    // that the person can be told.
+    void CountUnread(std::string_view value) {
+        if (value == "INSERT") {
+            ++drawing_.BlockReferences;
+        } else if (value == "LEADER" || value == "MULTILEADER" || value == "MLEADER") {
+            ++drawing_.LeaderObjects;
+        }
+    }
+
     void StyleStep(std::int32_t code, std::string_view value) {
         if (style_ != nullptr) {
             switch (code) {
@@ -411,7 +421,11 @@ private:
 
     void EntityStep(std::int32_t code, std::string_view value) {
         if (code == 0) {
-            Open(KindNamed(value));
+            const OpenKind kind = KindNamed(value);
+            if (kind == OpenKind::None) {
+                CountUnread(value);
+            }
+            Open(kind);
             return;
         }
         switch (open_) {

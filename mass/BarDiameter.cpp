@@ -108,4 +108,25 @@ TBarDiameter ReadBarDiameter(std::string_view Label) {
     return *found;
 }
 
+int ReadLabelCount(std::string_view Label) {
+    int count = 0;
+    std::size_t pos = 0;
+    for (int digits = 0;; ++digits) {
+        const std::optional<TDigit> digit = DigitAt(Label, pos);
+        if (!digit) {
+            if (digits == 0) {
+                return 0;
+            }
+            break;
+        }
+        if (digits == 4) {
+            return 0; // no count of bars has five digits
+        }
+        count = count * 10 + digit->Value;
+        pos += digit->Bytes;
+    }
+    const bool dash = StartsWith(Label, pos, "-") || StartsWith(Label, pos, "\x81\x7C"); // －
+    return dash && count >= 2 ? count : 0;
+}
+
 } // namespace kolvo

@@ -27,4 +27,9 @@ struct TBarDiameter {
 // same diameter named twice ("D13@200D13") is that diameter.
 TBarDiameter ReadBarDiameter(std::string_view Label);
 
+// The number of bars a label stands for when it begins with one: one to four digits (ASCII or
+// full-width), then "-" or full-width "－", and a number of 2 or more ("4-D25", "２－D22"). 0 for
+// a label without such a count ("D13", "1-D10", "D13-4").
+int ReadLabelCount(std::string_view Label);
+
 } // namespace kolvo

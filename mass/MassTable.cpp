@@ -32,12 +32,15 @@ std::string Kilograms(double Mg) {
 
 TMassTable::TMassTable(double MmPerUnit) : mmPerUnit_(MmPerUnit), slots_(UnitMasses().size() + 1) {}
 
-void TMassTable::Add(std::string_view Label, double Length) {
+void TMassTable::Add(std::string_view Label, double Length, std::int32_t Count) {
     const TUnitMass* unit = FindUnitMass(ReadBarDiameter(Label));
     TSlot& slot = slots_[unit != nullptr ? unit - UnitMasses().data() : UnitMasses().size()];
-    ++slot.Count;
-    slot.Length.Add(Length);
-    allLength_.Add(Length);
+    slot.Count += Count;
+    // Added as often as there are bars, so that the sums stay exact.
+    for (std::int32_t i = 0; i < Count; ++i) {
+        slot.Length.Add(Length);
+        allLength_.Add(Length);
+    }
 }
 
 std::vector<TMassLine> TMassTable::Lines() const {

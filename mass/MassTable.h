@@ -34,8 +34,9 @@ public:
     // `MmPerUnit`: how many millimetres one drawing unit is; a positive finite number.
     explicit TMassTable(double MmPerUnit = 1);
 
-    // Counts one bar. The result does not depend on the order in which bars are added.
-    void Add(std::string_view Label, double Length);
+    // Counts `Count` bars of `Length` (one line drawn for several bars, as "4-D25" on one line).
+    // The result does not depend on the order in which bars are added.
+    void Add(std::string_view Label, double Length, std::int32_t Count = 1);
 
     // Deformed bars by size, round bars by size, then the unknown line if any bar is unknown.
     std::vector<TMassLine> Lines() const;

@@ -80,6 +80,7 @@ void TTraceRecord::NoLeader() {
 void TTraceRecord::Tip(std::int32_t tipSegment, double x, double y) {
     TLabelTrace& trace = labels_.back();
     ++trace.Tips;
+    tipProbe_ = true;
     if (detailed_) {
         trace.TipPoints.push_back(TProbe{x, y, tipSegment});
     }
@@ -89,10 +90,13 @@ void TTraceRecord::Probed(double x, double y, std::int32_t bar) {
     TLabelTrace& trace = labels_.back();
     ++trace.Probes;
     trace.Misses += bar < 0 ? 1 : 0;
+    // The tracer probes a tip itself first, then the mark points on its segment's line.
+    const bool atTip = tipProbe_;
+    tipProbe_ = false;
     if (!detailed_) {
         return;
     }
-    trace.ProbedPoints.push_back(TProbe{x, y, bar});
+    trace.ProbedPoints.push_back(TProbe{x, y, bar, atTip});
     if (bar >= 0) {
         const auto slot = static_cast<std::size_t>(bar);
         if (slot >= timesTallied_.size()) {

@@ -27,6 +27,7 @@ std::string_view OutcomeRemark(TLabelOutcome outcome);
 struct TProbe {
     double X = 0, Y = 0;
     std::int32_t Bar = -1; // the bar line found there, or -1
+    bool AtTip = false;    // the tip itself, not a mark point on its line
 };
 
 struct TLabelTrace {
@@ -58,6 +59,8 @@ public:
         : detailed_(keeping == TTraceKeeping::Everything) {}
 
     const std::vector<TLabelTrace>& Labels() const { return labels_; }
+    // Whether it kept everything (TTraceKeeping::Everything).
+    bool Detailed() const { return detailed_; }
     // How often the bar line `line` was tallied (detailed record only; 0 otherwise).
     std::int32_t TimesTallied(std::int32_t line) const;
     // This label's probes whose bar was tallied more than once in the whole analysis.
@@ -74,6 +77,7 @@ private:
     std::vector<TLabelTrace> labels_;
     std::vector<std::int32_t> timesTallied_; // by line index, grown as bars appear
     std::vector<unsigned char> seen_;        // lines of the current label, while LabelDone runs
+    bool tipProbe_ = false;                  // the next probe is the tip just found
 };
 
 } // namespace kolvo

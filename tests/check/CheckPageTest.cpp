@@ -11,6 +11,7 @@
 #include "CheckOutputs.h"
 #include "DxfDocument.h"
 #include "HtmlReader.h"
+#include "Notes.h"
 #include "ReportFiles.h"
 #include "TestFiles.h"
 #include "TextCodec.h"
@@ -150,8 +151,9 @@ TEST(CheckPage, EveryDrawingsPageShowsWhatWasCountedAndTheTablesOfItsFiles) {
         ASSERT_EQ(circles.size(), labels.size());
         const std::vector<int> lists = doc.Find("table", "check-list");
         ASSERT_EQ(lists.size(), 1u);
-        const std::vector<std::vector<std::string>> rows = BodyRows(doc, lists[0]);
+        std::vector<std::vector<std::string>> rows = BodyRows(doc, lists[0]);
         const std::vector<std::vector<std::string>> fields = CheckListRows(analysis);
+        const std::vector<TLabelNotes> notes = LabelNotes(analysis);
         ASSERT_EQ(rows.size(), labels.size());
         for (std::size_t i = 0; i < labels.size(); ++i) {
             const std::string n = std::to_string(i + 1);
@@ -162,11 +164,24 @@ TEST(CheckPage, EveryDrawingsPageShowsWhatWasCountedAndTheTablesOfItsFiles) {
             EXPECT_EQ(doc.Elements[static_cast<std::size_t>(texts[0])].Text, Utf8(labels[i].Label));
             EXPECT_EQ(doc.Find({}, "missing", circles[i]).size(),
                       labels[i].Outcome() != TLabelOutcome::Ok ? 1u : 0u);
+            // The list's fields, the notes with their words: each code, and a mark on the circle.
             std::vector<std::string> expected;
             for (const std::string& field : fields[i]) {
                 expected.push_back(Utf8(field));
             }
+            ASSERT_EQ(rows[i].size(), expected.size());
+            const std::string shownNotes = rows[i].back();
+            rows[i].pop_back();
+            expected.pop_back();
             EXPECT_EQ(rows[i], expected);
+            for (const TNote note : notes[i].Notes) {
+                EXPECT_NE(shownNotes.find(std::string(NoteCode(note)) + " " +
+                                          Utf8(NoteText(note, notes[i]))),
+                          std::string::npos)
+                    << shownNotes;
+            }
+            EXPECT_EQ(shownNotes.empty(), notes[i].Notes.empty());
+            EXPECT_EQ(doc.Find({}, "note", circles[i]).size(), notes[i].Notes.empty() ? 0u : 1u);
             const std::vector<int> rowIds = doc.Find("tr", {}, lists[0]);
             const std::vector<int> links = doc.Find("a", {}, rowIds[i + 1]);
             ASSERT_EQ(links.size(), 1u);
@@ -187,6 +202,14 @@ TEST(CheckPage, EveryDrawingsPageShowsWhatWasCountedAndTheTablesOfItsFiles) {
         massLines.erase(massLines.begin()); // the header, which is the table's head
         EXPECT_EQ(BodyRows(doc, mass[0]), massLines);
         EXPECT_EQ(doc.Find({}, "legend").size(), 1u);
+        // The notes of the whole drawing at its head.
+        const std::vector<std::string> drawingNotes = DrawingNoteLines(analysis.Drawing);
+        const std::vector<int> heads = doc.Find("ul", "drawing-notes");
+        ASSERT_EQ(heads.size(), drawingNotes.empty() ? 0u : 1u);
+        for (const std::string& line : drawingNotes) {
+            EXPECT_NE(doc.Elements[static_cast<std::size_t>(heads[0])].Text.find(Utf8(line)),
+                      std::string::npos);
+        }
     }
 }
 

@@ -96,5 +96,20 @@ TEST(ReadBarDiameter, FollowsTheLabelGrammar) {
     }
 }
 
+TEST(LabelCount, ACountOfTwoOrMoreBeforeADashIsRead) {
+    const struct {
+        const char* Label;
+        int Count;
+    } cases[] = {
+        {"4-D25", 4},   {"２－D22", 2}, {"12-D13", 12}, {"9999-D10", 9999},
+        {"2－D19", 2},  {"1-D10", 0},   {"0-D10", 0},   {"12345-D13", 0},
+        {"D13-4", 0},   {"4D25", 0},    {"-D25", 0},    {"4 -D25", 0},
+        {"表4-D25", 0}, {"", 0},        {"4-", 4},      {"03-D13", 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadLabelCount(c.Label), c.Count) << "label: " << c.Label;
+    }
+}
+
 } // namespace
 } // namespace kolvo

@@ -291,6 +291,32 @@ void DxfDocument::Insert(const Pen& pen, std::string_view block, Point at) {
     Point3(out, 10, at);
 }
 
+void DxfDocument::Leader(const Pen& pen, const std::vector<Point>& vertices) {
+    EntityHead("LEADER", pen);
+    std::string& out = Out();
+    Str(out, 100, "AcDbLeader");
+    Str(out, 3, "Standard");
+    Int(out, 71, 1); // with an arrowhead
+    Int(out, 76, static_cast<int>(vertices.size()));
+    for (const Point& vertex : vertices) {
+        Point3(out, 10, vertex);
+    }
+}
+
+void DxfDocument::MultiLeader(const Pen& pen, Point arrowHead, Point landing) {
+    EntityHead("MULTILEADER", pen);
+    std::string& out = Out();
+    Str(out, 100, "AcDbMLeader");
+    Str(out, 300, "CONTEXT_DATA{");
+    Str(out, 302, "LEADER{");
+    Str(out, 304, "LEADER_LINE{");
+    Point3(out, 10, arrowHead);
+    Str(out, 305, "}");
+    Point3(out, 10, landing);
+    Str(out, 303, "}");
+    Str(out, 301, "}");
+}
+
 std::string DxfDocument::Finish() const {
     if (inBlock_) {
         throw std::logic_error("a block definition is still open");

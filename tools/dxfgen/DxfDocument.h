@@ -65,6 +65,11 @@ public:
     // A POLYLINE with one VERTEX per point and its SEQEND.
     void Polyline(const Pen& pen, const std::vector<Point>& vertices, int flags = 0);
     void Insert(const Pen& pen, std::string_view block, Point at);
+    // A LEADER through `vertices` (arrowhead at the first), and a MULTILEADER from `arrowHead` to
+    // `landing`, with only the groups that say what they are: drawings made with the host's
+    // leader commands, which the analysis does not follow.
+    void Leader(const Pen& pen, const std::vector<Point>& vertices);
+    void MultiLeader(const Pen& pen, Point arrowHead, Point landing);
 
     // The whole file.
     std::string Finish() const;

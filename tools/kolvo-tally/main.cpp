@@ -104,9 +104,8 @@ int Tally(const TOptions& options) {
     }
     TAnalysis analysis;
     try {
-        // Without check files only the outcome of each label is kept, for the warnings.
-        analysis = Analyse(options.Drawing, options.Checks.empty() ? TTraceKeeping::Outcomes
-                                                                   : TTraceKeeping::Everything);
+        // The whole trace: the warnings, the notes and the mass table read it too.
+        analysis = Analyse(options.Drawing, TTraceKeeping::Everything);
     } catch (const std::bad_alloc&) {
         return Failed(OutOfMemoryMessage);
     } catch (const std::exception& e) {
@@ -121,7 +120,7 @@ int Tally(const TOptions& options) {
         return CannotWrite(reports.Path);
     }
     TConsoleLine().Text("集計結果を").Name(names.Summary).Text("へ保存しました").WriteTo(stdout);
-    for (const std::string& line : WarningLines(analysis.Trace)) {
+    for (const std::string& line : WarningLines(analysis)) {
         TConsoleLine().Text(line).WriteTo(stderr);
     }
     // What comes from the reports is written only beside a complete pair of them.
