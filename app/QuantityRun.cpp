@@ -20,6 +20,18 @@ const std::string_view CommandLineNotFoundMessage =
 const std::string_view HostRefusedMessage =
     "AutoCAD が管理者として実行されています。Kolvo も同じ権限で起動してください";
 const std::string_view HostNotAnsweringMessage = "AutoCAD が応答しません";
+const std::string_view PageNotWrittenMessage = "確認ページを書けません: ";
+
+std::string LookQuestionText(const TLookCounts& counts) {
+    return "集計結果に確認が必要な所があります。\n\n鉄筋を数えられなかった符号: " +
+           std::to_string(counts.Uncounted) +
+           " 個\n二重に数えた鉄筋: " + std::to_string(counts.Doubles) +
+           " 本\n注意: " + std::to_string(counts.Notes) + " 件\n\n確認ページを開きますか?";
+}
+
+std::string CheckPagePath(std::string_view reportPath) {
+    return ChangeFileExt(reportPath, ".check.html");
+}
 
 namespace {
 const std::string_view EmptyNameMessage = "保存ファイル名が指定されていません";
@@ -127,7 +139,8 @@ RunPaths RunQuantity(RunEnvironment& env, std::string_view baseName) {
     }
     env.MinimiseDialog();
 
-    RunPaths paths{DialogDxfPath(baseName), DialogReportPath(reportName)};
+    RunPaths paths{DialogDxfPath(baseName), DialogReportPath(reportName), {}};
+    paths.pagePath = CheckPagePath(paths.reportPath);
     env.DeleteFileIfAny(paths.dxfPath);
     env.DeleteFileIfAny(paths.reportPath);
 
@@ -148,11 +161,19 @@ RunPaths RunQuantity(RunEnvironment& env, std::string_view baseName) {
         env.ShowError(std::string(failure));
         return paths;
     }
+    TRunAnalysis analysis;
     if (env.FileExists(paths.dxfPath)) {
-        env.Analyse(paths.dxfPath, paths.reportPath);
+        analysis = env.Analyse(paths.dxfPath, paths.reportPath, paths.pagePath);
     }
     if (noticeWindow != 0 && env.FileExists(paths.reportPath)) {
         env.PaintNotice(noticeWindow, "集計結果を" + paths.reportPath + "へ保存しました");
+    }
+    // What follows the specified run: the user learns that something needs a look.
+    if (analysis.Reported && !analysis.PageWritten) {
+        env.ShowError(std::string(PageNotWrittenMessage) + paths.pagePath);
+    } else if (analysis.PageWritten && analysis.Look.Any() &&
+               env.AskYesNo(LookQuestionText(analysis.Look))) {
+        env.OpenPage(paths.pagePath);
     }
     return paths;
 }

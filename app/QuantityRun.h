@@ -11,6 +11,7 @@
 
 #include "CommandText.h"
 #include "FileNames.h"
+#include "Notes.h"
 
 namespace kolvo {
 
@@ -33,6 +34,21 @@ extern const std::string_view HostNotFoundMessage;        // no host main window
 extern const std::string_view CommandLineNotFoundMessage; // a host, but no command line
 extern const std::string_view HostRefusedMessage;         // the host runs with higher rights
 extern const std::string_view HostNotAnsweringMessage;    // the host did not take a command
+
+// What the run shows after the notice: the check page that could not be written (followed by its
+// path), and the question when something needs a look.
+extern const std::string_view PageNotWrittenMessage;
+std::string LookQuestionText(const TLookCounts& counts);
+
+// The check page beside the summary: its extension replaced by ".check.html".
+std::string CheckPagePath(std::string_view reportPath);
+
+// What the analysis of a run leaves for the run to show.
+struct TRunAnalysis {
+    bool Reported = false;    // both reports were written
+    bool PageWritten = false; // and the check page beside them
+    TLookCounts Look;         // what needs a look
+};
 
 // Polls of the export wait before the run goes on regardless (200 ms each, about two minutes).
 constexpr int ExportWaitPolls = 600;
@@ -72,21 +88,29 @@ public:
     virtual bool SelectionAbandoned() = 0;
     virtual bool ProgramClosing() = 0;
 
-    virtual void Analyse(const std::string& dxfPath, const std::string& reportPath) = 0;
+    // The analysis: the reports, then the check page at `pagePath`.
+    virtual TRunAnalysis Analyse(const std::string& dxfPath, const std::string& reportPath,
+                                 const std::string& pagePath) = 0;
     virtual void PaintNotice(NoticeWindow window, const std::string& text) = 0;
+    // The question with Yes and No; true for Yes.
+    virtual bool AskYesNo(const std::string& text) = 0;
+    // Opens the check page with the user's program for it.
+    virtual void OpenPage(const std::string& path) = 0;
 };
 
 // Paths a run works with; they stay after the run for the dialog to show or reuse.
 struct RunPaths {
     std::string dxfPath;
     std::string reportPath;
+    std::string pagePath;
 };
 
 // Runs one quantity run. Errors of the analysis propagate to the caller, which reports them.
 // A run that cannot reach the host (none, no command line, a host that refuses or does not take
 // a command) ends with the dialog restored and its message shown; nothing is typed after the
-// failure but "FILEDIA 1 " when the file dialogs had been switched off. Returns the paths used
-// (empty when the report name was empty).
+// failure but "FILEDIA 1 " when the file dialogs had been switched off. After the notice, a check
+// page that could not be written is said, or else, when something needs a look, the user is asked
+// whether to open the page. Returns the paths used (empty when the report name was empty).
 RunPaths RunQuantity(RunEnvironment& env, std::string_view baseName);
 
 } // namespace kolvo

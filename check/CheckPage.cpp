@@ -267,7 +267,7 @@ void AppendTotals(std::string& out, const TAnalysis& analysis, const TCounts& co
     std::vector<std::pair<std::string, std::string>> totals = {
         {"符号円", "数えた " + std::to_string(counts.Counted) + " / 数えられなかった " +
                        std::to_string(counts.NotCounted)},
-        {"鉄筋", std::to_string(analysis.Tally.Count()) + " 本"},
+        {"数えた鉄筋の線", std::to_string(analysis.Tally.Count()) + " 本"},
         {"二重に数えた鉄筋", std::to_string(counts.Doubles) + " 本"},
         {"総延長", FormatWhole(length.Value()) + " (図面の単位)"},
     };

@@ -96,6 +96,31 @@ std::vector<TLabelNotes> LabelNotes(const TAnalysis& analysis) {
     return all;
 }
 
+TLookCounts NeedsALook(const TAnalysis& analysis) {
+    TLookCounts counts;
+    const std::vector<TLabelNotes> notes = LabelNotes(analysis);
+    const std::vector<TLabelTrace>& labels = analysis.Trace.Labels();
+    std::vector<std::int32_t> tallied;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        if (labels[i].Outcome() != TLabelOutcome::Ok && !notes[i].Has(TNote::NoDiameter)) {
+            ++counts.Uncounted;
+        }
+        if (notes[i].HasDoubt()) {
+            ++counts.Notes;
+        }
+        for (const TProbe& probe : labels[i].ProbedPoints) {
+            if (probe.Bar >= 0 && analysis.Trace.TimesTallied(probe.Bar) > 1) {
+                tallied.push_back(probe.Bar);
+            }
+        }
+    }
+    std::sort(tallied.begin(), tallied.end());
+    counts.Doubles =
+        static_cast<std::int32_t>(std::unique(tallied.begin(), tallied.end()) - tallied.begin());
+    counts.Notes += static_cast<std::int32_t>(DrawingNoteLines(analysis.Drawing).size());
+    return counts;
+}
+
 std::string_view NoteCode(TNote note) {
     switch (note) {
     case TNote::Stroke:

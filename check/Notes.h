@@ -50,6 +50,19 @@ std::string NoteCodes(const TLabelNotes& notes);
 // double-byte character) before an ASCII letter other than U and M (the \U+ and \M+ escapes).
 bool HasFormatCodes(std::string_view label);
 
+// What needs a look after a run, as the quantity run's warning and the project's page count it.
+struct TLookCounts {
+    // Label circles that are not OK and whose label names a diameter: a circle noted
+    // NO_DIAMETER that yields nothing is a grid bubble or a circled number, no bar label.
+    std::int32_t Uncounted = 0;
+    std::int32_t Doubles = 0; // distinct bar lines tallied more than once
+    // Label circles with a note other than NO_DIAMETER, and one for each note of the drawing.
+    std::int32_t Notes = 0;
+
+    bool Any() const { return Uncounted > 0 || Doubles > 0 || Notes > 0; }
+};
+TLookCounts NeedsALook(const TAnalysis& analysis);
+
 // The notes of the whole drawing (CP932 lines): block references and leader objects that the
 // analysis does not read.
 std::vector<std::string> DrawingNoteLines(const TDrawing& drawing);

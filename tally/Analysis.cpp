@@ -47,14 +47,19 @@ TAnalysis Analyse(const std::string& DxfPath, TTraceKeeping Keeping) {
 }
 
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath) {
+    AnalyseAndReport(DxfPath, ReportPath, TTraceKeeping::Nothing);
+}
+
+TAnalysis AnalyseAndReport(const std::string& DxfPath, const std::string& ReportPath,
+                           TTraceKeeping Keeping) {
     const std::string summaryPath = SummaryReportPath(ReportPath);
     const std::string detailPath = DetailReportPath(summaryPath);
-    const TAnalysis analysis = Analyse(DxfPath);
+    TAnalysis analysis = Analyse(DxfPath, Keeping);
     const TWriteOutcome outcome = WriteFileSet(
         {{summaryPath, SummaryText(analysis.Tally)}, {detailPath, DetailText(analysis.Tally)}},
         DxfPath);
     if (outcome.Written()) {
-        return;
+        return analysis;
     }
     // A detail name equal to the summary's (a report name ending in .txt) or to the drawing is
     // a summary that cannot be created, as is one whose folder is missing or locked.

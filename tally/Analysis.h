@@ -42,4 +42,9 @@ TAnalysis Analyse(const std::string& DxfPath, TTraceKeeping Keeping = TTraceKeep
 // The caller learns of success by finding the summary.
 void TallyBarsFromDxf(const std::string& DxfPath, const std::string& ReportPath);
 
+// The same, keeping as much of the trace as `Keeping` asks, and returning the analysis the
+// reports were written from, for what the caller builds beside them.
+TAnalysis AnalyseAndReport(const std::string& DxfPath, const std::string& ReportPath,
+                           TTraceKeeping Keeping);
+
 } // namespace kolvo

@@ -3,8 +3,13 @@
 #include "Acad11ACtrl.h"
 #include "Analysis.h"
 #include "Application.h"
+#include "CheckOutputs.h"
 #include "Errors.h"
+#include "FileNames.h"
 #include "KolvoZokuseiU.h"
+#include "LocalClock.h"
+#include "Notes.h"
+#include "OutputFiles.h"
 #include "TextCodec.h"
 
 namespace kolvo {
@@ -80,21 +85,48 @@ bool DialogRunEnvironment::ProgramClosing() {
     return form_.Closing() || App().Quitting();
 }
 
-void DialogRunEnvironment::Analyse(const std::string& dxfPath, const std::string& reportPath) {
+TRunAnalysis DialogRunEnvironment::Analyse(const std::string& dxfPath,
+                                           const std::string& reportPath,
+                                           const std::string& pagePath) {
+    TRunAnalysis result;
+    TAnalysis analysis;
     try {
-        TallyBarsFromDxf(dxfPath, reportPath);
+        analysis = AnalyseAndReport(dxfPath, reportPath, TTraceKeeping::Everything);
     } catch (const ECreateError& error) {
         // The one failure of the analysis that is a fixed message of the run, not an error
         // report: a summary that cannot be created.
         if (services_.showMessage) {
             services_.showMessage(form_.Handle(), error.what());
         }
+        return result;
     }
+    result.Reported = true;
+    // The page of the same analysis beside the reports, named after the summary and the export
+    // it came from (the host's drawing has no name here).
+    TCheckPageInfo info;
+    info.DrawingName = SystemNameToUtf8(CommandLineFileName(reportPath) + " (" +
+                                        CommandLineFileName(dxfPath) + ")");
+    info.MadeAt = LocalTimeText();
+    info.MmPerUnit = 1.0;
+    result.PageWritten =
+        WriteFileSet({{pagePath, CheckPageText(analysis, info)}}, dxfPath).Written();
+    result.Look = NeedsALook(analysis);
+    return result;
 }
 
 void DialogRunEnvironment::PaintNotice(NoticeWindow window, const std::string& text) {
     if (services_.paintNotice) {
         services_.paintNotice(reinterpret_cast<HWND>(window), text);
+    }
+}
+
+bool DialogRunEnvironment::AskYesNo(const std::string& text) {
+    return services_.askYesNo && services_.askYesNo(text);
+}
+
+void DialogRunEnvironment::OpenPage(const std::string& path) {
+    if (services_.openDocument) {
+        services_.openDocument(path);
     }
 }
 

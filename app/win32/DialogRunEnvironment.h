@@ -35,8 +35,11 @@ public:
     bool SelectionAbandoned() override;
     bool ProgramClosing() override;
 
-    void Analyse(const std::string& dxfPath, const std::string& reportPath) override;
+    TRunAnalysis Analyse(const std::string& dxfPath, const std::string& reportPath,
+                         const std::string& pagePath) override;
     void PaintNotice(NoticeWindow window, const std::string& text) override;
+    bool AskYesNo(const std::string& text) override;
+    void OpenPage(const std::string& path) override;
 
 private:
     TKolvoZokuSeiF& form_;

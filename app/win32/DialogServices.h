@@ -29,6 +29,11 @@ struct DialogServices {
     // Hands each command text to the host main window; tests play a host that refuses or does
     // not answer through it.
     CommandDelivery deliverCommand = DeliverCopyData;
+    // The question with Yes and No (warning icon, the application title); true for Yes. It has no
+    // owner, so that the dialog stays usable while it is up.
+    std::function<bool(const std::string& text)> askYesNo;
+    // Opens a document with the user's program for its kind (the check page in the browser).
+    std::function<void(const std::string& path)> openDocument;
 };
 
 // The services of the real program: shell folder, running executable, local clock, the

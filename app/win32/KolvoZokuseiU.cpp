@@ -184,6 +184,21 @@ void TKolvoZokuSeiF::Restore() {
     }
 }
 
+void TKolvoZokuSeiF::EndQuestions() {
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM) -> BOOL {
+            char className[16] = {};
+            GetClassNameA(window, className, sizeof className);
+            if (std::string_view(className) == "#32770" && IsWindowVisible(window) &&
+                GetDlgItem(window, IDYES) != nullptr && GetDlgItem(window, IDNO) != nullptr) {
+                PostMessageA(window, WM_COMMAND, IDNO, 0);
+            }
+            return TRUE;
+        },
+        0);
+}
+
 void TKolvoZokuSeiF::PauseBanner(bool paused) {
     // A banner nobody sees would go on posting its hundred ticks a second into a queue that a
     // run reads only every 200 ms; it stays active and goes on from where it stood.
@@ -328,8 +343,10 @@ LRESULT TKolvoZokuSeiF::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     case WM_CLOSE:
         if (running_) {
             // The run still uses the dialog: it ends at its next look at the host, and the
-            // dialog closes after it.
+            // dialog closes after it. A question it is asking is answered No, so that the close
+            // does not wait for it.
             closing_ = true;
+            EndQuestions();
             return 0;
         }
         FormClose();

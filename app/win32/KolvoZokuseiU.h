@@ -111,6 +111,8 @@ private:
     void CreateControls();
     // Stops the banner's timer while the dialog is minimised or hidden, starts it again after.
     void PauseBanner(bool paused);
+    // Answers No to the Yes/No questions of this thread that are up.
+    void EndQuestions();
 
     HINSTANCE instance_;
     HWND owner_;

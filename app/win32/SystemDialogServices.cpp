@@ -2,8 +2,10 @@
 #include "DialogServices.h"
 #include "Notice.h"
 #include "Shell.h"
+#include "TextCodec.h"
 
 #include <commdlg.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <vector>
@@ -46,6 +48,15 @@ DialogServices SystemDialogServices() {
         App().ShowMessage(owner, text, MB_OK);
     };
     services.paintNotice = [](HWND window, const std::string& text) { PaintNotice(window, text); };
+    services.askYesNo = [](const std::string& text) {
+        // Over the always-on-top dialog, and in front though the host has the foreground.
+        return App().ShowMessage(nullptr, text,
+                                 MB_YESNO | MB_ICONWARNING | MB_TOPMOST | MB_SETFOREGROUND) ==
+               IDYES;
+    };
+    services.openDocument = [](const std::string& path) {
+        ShellExecuteW(nullptr, L"open", Cp932ToWide(path).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+    };
     return services;
 }
 

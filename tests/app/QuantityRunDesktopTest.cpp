@@ -7,6 +7,7 @@
 #include "ProgramProcess.h"
 #include "Shell.h"
 #include "StandInProcess.h"
+#include "TestDrawings.h"
 #include "TestFiles.h"
 #include "TestText.h"
 
@@ -123,6 +124,11 @@ protected:
         services.deliverCommand = [this](HWND window, const COPYDATASTRUCT& record) {
             return deliver(window, record);
         };
+        services.askYesNo = [this](const std::string& text) {
+            questions.push_back(text);
+            return answerYes;
+        };
+        services.openDocument = [this](const std::string& path) { opened.push_back(path); };
         return services;
     }
 
@@ -163,6 +169,9 @@ protected:
     std::vector<std::string> errors;
     std::vector<std::pair<HWND, std::string>> notices;
     CommandDelivery deliver = DeliverCopyData;
+    std::vector<std::string> questions; // asked with Yes and No
+    bool answerYes = false;
+    std::vector<std::string> opened; // handed to the shell to open
 };
 
 TEST_F(RunTest, WholeRunExportsAnswersTalliesAndLeavesTheNotice) {
@@ -349,8 +358,13 @@ TEST_F(RunTest, HostStuckAfterExportingEndsWhenTheHostIsClosed) {
     StandInProcess host(QuickHost({L"--stuck"}));
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
-    // Closed once the export is written and the host shows its busy line for good.
-    When([&] { return host.Received().size() == 4 && FileExists(Dxf()); }, [&] { host.Stop(); });
+    // Closed once the export is written (the host logs it when the file is whole) and the host
+    // shows its busy line for good. Stopped while still copying, it would leave a cut-off file.
+    When(
+        [&] {
+            return host.Received().size() == 4 && !host.LogLinesStartingWith("export ").empty();
+        },
+        [&] { host.Stop(); });
     Press(*form);
     // The closed host reads as an empty command line: the export wait ends and the file that
     // was written is analysed.
@@ -383,8 +397,11 @@ TEST_F(RunTest, DialogClosedDuringExportSwitchesFileDialogsBackOn) {
     ASSERT_TRUE(host.Started());
     auto form = Open(reportFolder + "bars");
     HWND window = form->Handle();
-    When([&] { return host.Received().size() == 4 && FileExists(Dxf()); },
-         [&] { PostMessageA(window, WM_CLOSE, 0, 0); });
+    When(
+        [&] {
+            return host.Received().size() == 4 && !host.LogLinesStartingWith("export ").empty();
+        },
+        [&] { PostMessageA(window, WM_CLOSE, 0, 0); });
     Press(*form);
     const std::vector<std::string> expected = {SelectPrevious, StartSelect, FileDialogsOff,
                                                Export(Dxf()), FileDialogsOn};
@@ -442,9 +459,12 @@ TEST_F(RunTest, UnreadableDrawingIsReportedAndTheDialogStaysUsable) {
     EXPECT_EQ(errors[0], "'1O.5' \x82\xcd\x95\x82\x93\xae\x8f\xac\x90\x94\x93\x5f\x90\x94\x82\xc5"
                          "\x82\xcd\x82\xa0\x82\xe8\x82\xdc\x82\xb9\x82\xf1"); // は浮動小数点数では…
     EXPECT_TRUE(notices.empty());
-    // A refused drawing writes no reports: an empty pair would read as a drawing without bars.
+    // A refused drawing writes no reports (an empty pair would read as a drawing without bars),
+    // and no page.
     EXPECT_FALSE(FileExists(reportFolder + "bars.csv"));
     EXPECT_FALSE(FileExists(reportFolder + "bars.txt"));
+    EXPECT_FALSE(FileExists(reportFolder + "bars.check.html"));
+    EXPECT_TRUE(questions.empty());
     EXPECT_TRUE(ShownNormally(*form));
     EXPECT_FALSE(form->Running()) << "a new run can start";
 }
@@ -460,6 +480,62 @@ TEST_F(RunTest, SummaryThatCannotBeCreatedIsShownWithTheTitle) {
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(notices.empty());
     EXPECT_TRUE(FileExists(Dxf()));
+}
+
+TEST_F(RunTest, WhatNeedsALookIsAskedAfterTheNoticeAndThePageOpenedWhenTold) {
+    const std::string drawing = scratch.Path() + "look.dxf";
+    testing::WriteDrawingThatNeedsALook(drawing);
+    const std::string page = reportFolder + "bars.check.html";
+    for (const bool yes : {false, true}) {
+        SCOPED_TRACE(yes ? "yes" : "no");
+        questions.clear();
+        opened.clear();
+        notices.clear();
+        answerYes = yes;
+        StandInProcess host(
+            {L"--select-delay=300", L"--export-delay=100", L"--drawing=" + Wide(drawing)});
+        ASSERT_TRUE(host.Started());
+        auto form = Open(reportFolder + "bars");
+        Press(*form);
+        EXPECT_EQ(notices.size(), 1u) << "the notice comes first, as ever";
+        EXPECT_EQ(questions, std::vector<std::string>{
+                                 "集計結果に確認が必要な所があります。\n\n"
+                                 "鉄筋を数えられなかった符号: 1 個\n二重に数えた鉄筋: 1 本\n"
+                                 "注意: 2 件\n\n確認ページを開きますか?"});
+        EXPECT_EQ(opened, yes ? std::vector<std::string>{page} : std::vector<std::string>{});
+        EXPECT_TRUE(ReadBytes(page).starts_with("<!DOCTYPE html>"));
+        EXPECT_TRUE(FileExists(reportFolder + "bars.txt"));
+        EXPECT_TRUE(messages.empty());
+        EXPECT_FALSE(form->Running());
+    }
+}
+
+TEST_F(RunTest, NothingToLookAtAsksNothingAndThePageIsThere) {
+    const std::string drawing = scratch.Path() + "counted.dxf";
+    testing::WriteCountedDrawing(drawing);
+    StandInProcess host(
+        {L"--select-delay=300", L"--export-delay=100", L"--drawing=" + Wide(drawing)});
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    Press(*form);
+    EXPECT_EQ(ReadBytes(reportFolder + "bars.csv"), "D13,1,200\r\n");
+    EXPECT_TRUE(FileExists(reportFolder + "bars.check.html"));
+    EXPECT_TRUE(questions.empty());
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(notices.size(), 1u);
+}
+
+TEST_F(RunTest, APageThatCannotBeWrittenIsSaidAndTheReportsStay) {
+    const std::string page = reportFolder + "bars.check.html";
+    ASSERT_TRUE(CreateDirectoryA(page.c_str(), nullptr)); // a folder in the page's place
+    StandInProcess host(QuickHost());
+    ASSERT_TRUE(host.Started());
+    auto form = Open(reportFolder + "bars");
+    Press(*form);
+    EXPECT_EQ(ReadBytes(reportFolder + "bars.csv"), ReadBytes(Sample("beam-g1.expected.csv")));
+    EXPECT_EQ(notices.size(), 1u);
+    EXPECT_EQ(messages, std::vector<std::string>{"確認ページを書けません: " + page});
+    EXPECT_TRUE(questions.empty()) << "no page to open";
 }
 
 // Kolvo.exe itself: a close asked for while its run waits for the host ends the run, writes the
@@ -486,6 +562,51 @@ TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
     PostMessageA(GetWindow(dialog, GW_OWNER), WM_SYSCOMMAND, SC_CLOSE, 0);
     EXPECT_EQ(kolvo.WaitForExit(), 0) << "the program did not end, or not normally";
     EXPECT_EQ(host.Received().size(), 2u) << "nothing typed after the close";
+    EXPECT_EQ(ReadBytes(settings),
+              "[\x8f\x89\x8a\xfa\x89\xbb]\r\n\x95\xdb\x91\xb6\x96\xbc=" + name + "\r\n");
+    DeleteFileA(settings.c_str());
+}
+
+// Kolvo.exe asking what to do about what needs a look: its own box over the dialog, which stays
+// usable; a close while the box is up answers it and ends the program as any close does.
+TEST(ProgramRun, ClosingWhileTheQuestionIsUpEndsTheProgramNormally) {
+    TTempFolder scratch;
+    const std::string exe = scratch.Path() + "KolvoRunAsk.exe";
+    ASSERT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), exe.c_str(), FALSE));
+    const std::string settings =
+        GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + "\\Vantorel\\KolvoRunAsk.Ini";
+    DeleteFileA(settings.c_str());
+    const std::string drawing = scratch.Path() + "look.dxf";
+    testing::WriteDrawingThatNeedsALook(drawing);
+
+    StandInProcess host(
+        {L"--select-delay=300", L"--export-delay=100", L"--drawing=" + Wide(drawing)});
+    ASSERT_TRUE(host.Started());
+    test::TProgramProcess kolvo(exe);
+    const HWND dialog = kolvo.WaitForWindow("TKolvoZokuSeiF");
+    ASSERT_NE(dialog, nullptr);
+    const std::string name = scratch.Path() + "bars";
+    SendMessageA(GetDlgItem(dialog, IdEdit1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(name.c_str()));
+    PostMessageA(GetDlgItem(dialog, IdPlButton1), BM_CLICK, 0, 0);
+
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] {
+        box = FindProcessWindow(kolvo.Id(), "#32770");
+        return box != nullptr && GetDlgItem(box, IDYES) != nullptr;
+    })) << "no question";
+    char text[512] = {};
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    EXPECT_EQ(std::string(text), "集計結果に確認が必要な所があります。\n\n"
+                                 "鉄筋を数えられなかった符号: 1 個\n二重に数えた鉄筋: 1 本\n"
+                                 "注意: 2 件\n\n確認ページを開きますか?");
+    GetWindowTextA(box, text, sizeof text);
+    EXPECT_EQ(std::string(text), ApplicationTitle);
+    EXPECT_TRUE(IsWindowEnabled(dialog)) << "the dialog stays usable";
+    EXPECT_TRUE(FileExists(name + ".check.html"));
+
+    PostMessageA(dialog, WM_CLOSE, 0, 0);
+    EXPECT_EQ(kolvo.WaitForExit(), 0);
     EXPECT_EQ(ReadBytes(settings),
               "[\x8f\x89\x8a\xfa\x89\xbb]\r\n\x95\xdb\x91\xb6\x96\xbc=" + name + "\r\n");
     DeleteFileA(settings.c_str());

@@ -2,6 +2,7 @@
 // happens to the files, the dialog and the notice.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <set>
 #include <string>
@@ -36,6 +37,8 @@ public:
     int failingText = -1;
     SendOutcome failure = SendOutcome::NoAnswer;
     int typed = 0;
+    TRunAnalysis analysis; // what the analysis leaves for the run to show
+    bool answerYes = false;
 
     std::vector<std::string> log;
     int pauses = 0;
@@ -76,12 +79,19 @@ public:
         return ProgramClosing() || (hostGoneAfterPauses >= 0 && pauses >= hostGoneAfterPauses);
     }
     bool ProgramClosing() override { return closeAfterPauses >= 0 && pauses >= closeAfterPauses; }
-    void Analyse(const std::string& dxfPath, const std::string& reportPath) override {
-        log.push_back("analyse " + dxfPath + " " + reportPath);
+    TRunAnalysis Analyse(const std::string& dxfPath, const std::string& reportPath,
+                         const std::string& pagePath) override {
+        log.push_back("analyse " + dxfPath + " " + reportPath + " " + pagePath);
         if (analysisWritesReport) {
             files.insert(reportPath);
         }
+        return analysis;
     }
+    bool AskYesNo(const std::string& text) override {
+        log.push_back("ask " + text);
+        return answerYes;
+    }
+    void OpenPage(const std::string& path) override { log.push_back("open " + path); }
     void PaintNotice(NoticeWindow window, const std::string& text) override {
         log.push_back("notice " + std::to_string(window) + " " + text);
     }
@@ -174,13 +184,59 @@ TEST(QuantityRun, AnalysesWhenTheExportExistsAndPaintsOnlyWithAReport) {
     RunQuantity(env, kBase);
     ASSERT_GE(env.log.size(), 3u);
     EXPECT_EQ(env.log[env.log.size() - 3], "restore");
-    EXPECT_EQ(env.log[env.log.size() - 2], "analyse " + kDxf + " C:\\data\\bars.csv");
+    EXPECT_EQ(env.log[env.log.size() - 2],
+              "analyse " + kDxf + " C:\\data\\bars.csv C:\\data\\bars.check.html");
     EXPECT_EQ(env.log.back(), "notice 42 集計結果をC:\\data\\bars.csvへ保存しました");
 
     Exporting noReport;
     noReport.analysisWritesReport = false;
     RunQuantity(noReport, kBase);
-    EXPECT_EQ(noReport.log.back(), "analyse " + kDxf + " C:\\data\\bars.csv");
+    EXPECT_EQ(noReport.log.back(),
+              "analyse " + kDxf + " C:\\data\\bars.csv C:\\data\\bars.check.html");
+}
+
+TEST(QuantityRun, AfterTheNoticeItSaysWhatNeedsALookAndOpensThePageWhenAsked) {
+    const std::string question = "集計結果に確認が必要な所があります。\n\n"
+                                 "鉄筋を数えられなかった符号: 3 個\n二重に数えた鉄筋: 1 本\n"
+                                 "注意: 2 件\n\n確認ページを開きますか?";
+    const struct {
+        TRunAnalysis analysis;
+        bool answerYes;
+        std::vector<std::string> after; // what follows the notice
+    } cases[] = {
+        // Nothing to look at: the specified run and the page, nothing more.
+        {{true, true, {}}, true, {}},
+        {{true, true, {3, 1, 2}}, false, {"ask " + question}},
+        {{true, true, {3, 1, 2}}, true, {"ask " + question, "open C:\\data\\bars.check.html"}},
+        {{true, true, {0, 0, 1}}, false, {"ask " + LookQuestionText({0, 0, 1})}},
+        // The page could not be written: said, and nothing is offered to open.
+        {{true, false, {3, 1, 2}},
+         true,
+         {"error 確認ページを書けません: C:\\data\\bars.check.html"}},
+        // No reports (the summary could not be created, already said): nothing.
+        {{false, false, {}}, true, {}},
+    };
+    for (const auto& c : cases) {
+        class Exporting : public ScriptedEnvironment {
+        public:
+            SendOutcome TypeCommand(std::u16string_view text) override {
+                if (text.substr(0, 6) == u"DXFOUT") {
+                    files.insert(kDxf);
+                }
+                return ScriptedEnvironment::TypeCommand(text);
+            }
+        } env;
+        env.analysis = c.analysis;
+        env.answerYes = c.answerYes;
+        RunQuantity(env, kBase);
+        const auto notice = std::find_if(env.log.begin(), env.log.end(), [](const std::string& e) {
+            return e.starts_with("notice ");
+        });
+        ASSERT_NE(notice, env.log.end());
+        EXPECT_EQ(std::vector<std::string>(notice + 1, env.log.end()), c.after);
+    }
+    EXPECT_EQ(CheckPagePath("C:\\\x8f\x57\x8c\x76\\\x94\x7a\x8b\xd8.csv"),
+              "C:\\\x8f\x57\x8c\x76\\\x94\x7a\x8b\xd8.check.html"); // C:\集計\配筋
 }
 
 TEST(QuantityRun, NoHostOrNoCommandLineTypesNothingAndSaysSo) {

@@ -13,6 +13,7 @@
 #include "CheckOutputs.h"
 #include "DxfDocument.h"
 #include "Notes.h"
+#include "TestDrawings.h"
 #include "TestFiles.h"
 #include "TextCodec.h"
 
@@ -169,6 +170,20 @@ TEST(Notes, BlockReferencesAndLeaderObjectsAreNotedForTheWholeDrawing) {
         "警告: 引出線オブジェクト (LEADER/MULTILEADER) が 2 個あります。"
         "線分で描いた引出線だけをたどります"};
     EXPECT_EQ(WarningLines(analysis), expected);
+}
+
+TEST(Notes, TheQuantityRunCountsWhatNeedsALook) {
+    testing::TTempFolder folder;
+    testing::WriteDrawingThatNeedsALook(folder.File("look.dxf"));
+    const TLookCounts look =
+        NeedsALook(Analyse(folder.File("look.dxf"), TTraceKeeping::Everything));
+    // D19 is not counted; X2 is not either, but names no diameter. One bar was tallied twice.
+    // The stroke and the block reference are the notes.
+    EXPECT_EQ(look.Uncounted, 1);
+    EXPECT_EQ(look.Doubles, 1);
+    EXPECT_EQ(look.Notes, 2);
+    testing::WriteCountedDrawing(folder.File("counted.dxf"));
+    EXPECT_FALSE(NeedsALook(Analyse(folder.File("counted.dxf"), TTraceKeeping::Everything)).Any());
 }
 
 // What each sample and hand-worked drawing is noted for, as reviewed by hand: one line a drawing,
