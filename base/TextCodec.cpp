@@ -103,24 +103,95 @@ std::u16string Cp932ToUtf16(std::string_view cp932, TCp932Decoding decoding) {
     return out;
 }
 
+namespace {
+
+// Appends the CP932 bytes of `unit`; false when the code page lacks it.
+bool AppendCp932(std::string& out, char16_t unit) {
+    if (unit < 0x80) {
+        out += static_cast<char>(unit);
+    } else if (unit >= HalfWidthFirst && unit < HalfWidthFirst + (0xDF - 0xA1 + 1)) {
+        out += static_cast<char>(0xA1 + (unit - HalfWidthFirst));
+    } else if (const auto* single =
+                   std::find(std::begin(WindowsSingleUnits), std::end(WindowsSingleUnits), unit);
+               single != std::end(WindowsSingleUnits)) {
+        out += static_cast<char>(WindowsSingles[single - std::begin(WindowsSingleUnits)]);
+    } else if (const TCodePair* pair = Find(UnitToCp932, unit)) {
+        out += static_cast<char>(pair->To >> 8);
+        out += static_cast<char>(pair->To & 0xFF);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+int HexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9') {
+        return c - u'0';
+    }
+    if (c >= u'A' && c <= u'F') {
+        return c - u'A' + 10;
+    }
+    return c >= u'a' && c <= u'f' ? c - u'a' + 10 : -1;
+}
+
+} // namespace
+
 std::string Utf16ToCp932(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size() * 2);
     for (const char16_t unit : utf16) {
-        if (unit < 0x80) {
-            out += static_cast<char>(unit);
-        } else if (unit >= HalfWidthFirst && unit < HalfWidthFirst + (0xDF - 0xA1 + 1)) {
-            out += static_cast<char>(0xA1 + (unit - HalfWidthFirst));
-        } else if (const auto* single = std::find(std::begin(WindowsSingleUnits),
-                                                  std::end(WindowsSingleUnits), unit);
-                   single != std::end(WindowsSingleUnits)) {
-            out += static_cast<char>(WindowsSingles[single - std::begin(WindowsSingleUnits)]);
-        } else if (const TCodePair* pair = Find(UnitToCp932, unit)) {
-            out += static_cast<char>(pair->To >> 8);
-            out += static_cast<char>(pair->To & 0xFF);
-        } else {
+        if (!AppendCp932(out, unit)) {
             out += '?'; // a surrogate half counts as one unmappable character each
         }
+    }
+    return out;
+}
+
+std::string Utf16ToCp932Escaping(std::u16string_view utf16, std::int32_t* escaped) {
+    std::string out;
+    out.reserve(utf16.size() * 2);
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        const char16_t unit = utf16[i];
+        if (AppendCp932(out, unit)) {
+            continue;
+        }
+        char32_t c = unit;
+        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            c = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        }
+        static constexpr char Digits[] = "0123456789ABCDEF";
+        std::string hex;
+        for (char32_t rest = c; rest != 0 || hex.size() < 4; rest >>= 4) {
+            hex.insert(hex.begin(), Digits[rest & 0xF]);
+        }
+        out += "\\U+" + hex;
+        if (escaped != nullptr) {
+            ++*escaped;
+        }
+    }
+    return out;
+}
+
+std::u16string DecodeUnicodeEscapes(std::u16string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\\' && i + 6 < text.size() && text[i + 1] == u'U' && text[i + 2] == u'+') {
+            int value = 0;
+            bool hex = true;
+            for (std::size_t k = 3; k < 7; ++k) {
+                const int digit = HexDigit(text[i + k]);
+                hex = hex && digit >= 0;
+                value = value * 16 + (digit >= 0 ? digit : 0);
+            }
+            if (hex) {
+                out += static_cast<char16_t>(value);
+                i += 6;
+                continue;
+            }
+        }
+        out += text[i];
     }
     return out;
 }

@@ -3,6 +3,7 @@
 // converter, so that every build converts alike.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,14 @@ std::u16string Cp932ToUtf16(std::string_view cp932, TCp932Decoding decoding = {}
 
 // UTF-16 as CP932 bytes; a character the code page lacks becomes "?".
 std::string Utf16ToCp932(std::u16string_view utf16);
+
+// UTF-16 as CP932 bytes, a character the code page lacks written as the host writes it, "\U+XXXX"
+// (its code point in upper-case hex, at least four digits); `escaped`, when given, counts them.
+std::string Utf16ToCp932Escaping(std::u16string_view utf16, std::int32_t* escaped = nullptr);
+
+// Every "\U+XXXX" (four hex digits), the escape a DXF file writes for a character its code page
+// lacks, as the character it stands for.
+std::u16string DecodeUnicodeEscapes(std::u16string_view text);
 
 // UTF-16 as UTF-8; a lone surrogate becomes U+FFFD.
 std::string Utf16ToUtf8(std::u16string_view utf16);

@@ -144,7 +144,15 @@ std::string CheckText(TCheckFormat format, const TAnalysis& analysis, const TChe
 }
 
 std::vector<std::string> WarningLines(const TAnalysis& analysis, std::size_t limit) {
-    std::vector<std::string> lines = DrawingNoteLines(analysis.Drawing);
+    std::vector<std::string> lines;
+    if (const std::int32_t escaped = analysis.Drawing.EscapedCharacters; escaped > 0) {
+        // A drawing in another encoding: what the reports hold instead of those characters.
+        lines.push_back("注意: CP932 にない文字が " + std::to_string(escaped) +
+                        " 個あり、\\U+XXXX と書きました");
+    }
+    for (std::string& line : DrawingNoteLines(analysis.Drawing)) {
+        lines.push_back(std::move(line));
+    }
     const std::vector<TLabelNotes> notes =
         analysis.Trace.Detailed() ? LabelNotes(analysis) : std::vector<TLabelNotes>();
     std::size_t shown = 0, left = 0;

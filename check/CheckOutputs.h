@@ -67,8 +67,8 @@ std::string MassTableText(const TAnalysis& analysis, double mmPerUnit);
 // it, the check list, the summary and, with `MmPerUnit`, the mass table.
 std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info);
 
-// The lines that warn of what a person should look at (CP932, without line ends): the notes of
-// the whole drawing, then one line for each label circle that did not give a bar at every point
+// The lines that warn of what a person should look at (CP932, without line ends): the characters
+// of a drawing in another encoding that CP932 lacks, the notes of the whole drawing, then one line for each label circle that did not give a bar at every point
 // it led to or has notes, at most `limit` of those, then one that says how many were left out.
 std::vector<std::string> WarningLines(const TAnalysis& analysis, std::size_t limit = 20);
 

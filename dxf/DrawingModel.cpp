@@ -21,6 +21,7 @@ void TDrawing::Reset() {
     Properties.Reset();
     BlockReferences = 0;
     LeaderObjects = 0;
+    EscapedCharacters = 0;
 }
 
 void TDrawing::Reserve(std::size_t fileBytes) {

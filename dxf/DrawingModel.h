@@ -129,6 +129,8 @@ struct TDrawing {
     // (INSERT) and leader objects (LEADER, MULTILEADER, MLEADER).
     std::int32_t BlockReferences = 0;
     std::int32_t LeaderObjects = 0;
+    // Characters of a drawing in another encoding that CP932 lacks, kept as "\U+XXXX".
+    std::int32_t EscapedCharacters = 0;
 
     std::string_view Property(TPropertyId id) const { return Properties[id]; }
 

@@ -15,6 +15,7 @@
 #include "Errors.h"
 #include "LineStops.h"
 #include "MTextCodes.h"
+#include "TextEncoding.h"
 
 // The reader's careful ways, taken once in thousands of lines, kept out of the hot loop.
 #if defined(__GNUC__)
@@ -74,6 +75,12 @@ public:
 
     // The text at hand from the current position: at least the first block of a file.
     std::string_view Ahead() const { return {next_, static_cast<std::size_t>(end_ - next_)}; }
+
+    // Passes over the first `bytes` bytes of the text at hand (a byte-order mark).
+    void Skip(std::size_t bytes) {
+        next_ += std::min(bytes, static_cast<std::size_t>(end_ - next_));
+        stops_.Seat(next_, end_);
+    }
 
     // The next group pair: a code line and a value line, which stands before a line break. An odd
     // last line is no pair.
@@ -287,8 +294,8 @@ public:
         }
     }
 
-    void Fill(Record& record, TPropertyTexts& properties, std::int32_t code,
-              std::string_view value) const {
+    void Fill(Record& record, TPropertyTexts& properties, TDxfTextEncoding& encoding,
+              std::int32_t code, std::string_view value) const {
         if (code < 0 || code >= kCodes) {
             return;
         }
@@ -296,7 +303,7 @@ public:
         if (field.real != nullptr) {
             record.*field.real = ReadReal(value);
         } else if (field.text != nullptr) {
-            record.*field.text = properties.Add(value);
+            record.*field.text = properties.Add(encoding.ToCp932(value));
         }
     }
 
@@ -358,6 +365,9 @@ public:
             if (inEntities_ && code == 0 && value == "ENDSEC") {
                 return true;
             }
+            if (inHeader_) {
+                HeaderStep(code, value);
+            }
             if (inStyleTable_) {
                 StyleStep(code, value);
             }
@@ -366,10 +376,14 @@ public:
             }
             if (code == 2) {
                 if (value == "ENTITIES") {
+                    SettleEncoding();
                     inEntities_ = true;
                     inStyleTable_ = false;
                 } else if (value == "STYLE") {
+                    SettleEncoding();
                     inStyleTable_ = true;
+                } else if (value == "HEADER" && !settled_) {
+                    inHeader_ = true;
                 }
             }
         }
@@ -378,7 +392,38 @@ public:
 
     bool SawEntities() const { return inEntities_; }
 
+    // Decides how the texts are encoded, from the header read so far; done once, before the
+    // first text is read. A file that begins with a UTF-8 byte-order mark must be UTF-8.
+    void SettleEncoding() {
+        if (settled_) {
+            return;
+        }
+        settled_ = true;
+        inHeader_ = false;
+        encoding_ = TDxfTextEncoding::FromHeader(acadVer_, codePage_);
+        if (byteOrderMark_ && !encoding_.IsUtf8()) {
+            throw EDamagedDrawing(Utf8BomMessage);
+        }
+    }
+    bool SettledUtf8() const { return settled_ && encoding_.IsUtf8(); }
+    void SetByteOrderMark() { byteOrderMark_ = true; }
+    std::int32_t EscapedCharacters() const { return encoding_.Escaped(); }
+
 private:
+    // The header's variables that say how the file's texts are encoded: a code 9 names a
+    // variable, and its value follows in the group its kind has.
+    void HeaderStep(std::int32_t code, std::string_view value) {
+        if (code == 9) {
+            variable_ = value;
+        } else if (code == 1 && variable_ == "$ACADVER") {
+            acadVer_ = value;
+        } else if (code == 3 && variable_ == "$DWGCODEPAGE") {
+            codePage_ = value;
+        } else if (code == 0 && value == "ENDSEC") {
+            SettleEncoding();
+        }
+    }
+
     // Entities that may hold labels and bars the analysis never sees: they are only counted, so
     // that the person can be told.
     void CountUnread(std::string_view value) {
@@ -396,7 +441,7 @@ private:
                 style_ = nullptr;
                 break;
             case 2:
-                style_->Name = value;
+                style_->Name = encoding_.ToCp932(value);
                 heights_.Invalidate();
                 break;
             case 40:
@@ -404,10 +449,10 @@ private:
                 heights_.Invalidate();
                 break;
             case 62:
-                style_->Color = value;
+                style_->Color = encoding_.ToCp932(value);
                 break;
             case 6:
-                style_->LineType = value;
+                style_->LineType = encoding_.ToCp932(value);
                 break;
             default:
                 break;
@@ -490,14 +535,14 @@ private:
     }
 
     void FillLine(std::int32_t code, std::string_view value) {
-        kLineGroups.Fill(*line_, drawing_.Properties, code, value);
+        kLineGroups.Fill(*line_, drawing_.Properties, encoding_, code, value);
     }
 
     void FillText(std::int32_t code, std::string_view value) {
         TDxfText& r = *text_;
         switch (code) {
         case 1: {
-            std::string cleaned = StripMTextCodes(value);
+            std::string cleaned = StripMTextCodes(encoding_.ToCp932(value));
             ReplaceFirstPhiEscape(cleaned);
             // A long MTEXT comes as group-3 parts followed by its last part in group 1: the
             // label is the whole of it, not only the last part.
@@ -509,11 +554,11 @@ private:
             break;
         }
         case 3:
-            r.Content.Append(value);
+            r.Content.Append(encoding_.ToCp932(value));
             textHasGroup3_ = true;
             break;
         case 7:
-            r.Height = heights_.Lookup(value);
+            r.Height = heights_.Lookup(encoding_.ToCp932(value));
             break;
         case 72:
             r.HorzAlign = DxfStrToInt(value);
@@ -522,24 +567,24 @@ private:
             r.VertAlign = DxfStrToInt(value);
             break;
         default:
-            kTextGroups.Fill(r, drawing_.Properties, code, value);
+            kTextGroups.Fill(r, drawing_.Properties, encoding_, code, value);
             break;
         }
     }
 
     void FillArc(std::int32_t code, std::string_view value) {
-        kArcGroups.Fill(*arc_, drawing_.Properties, code, value);
+        kArcGroups.Fill(*arc_, drawing_.Properties, encoding_, code, value);
     }
 
     void FillCircle(std::int32_t code, std::string_view value) {
-        kCircleGroups.Fill(*circle_, drawing_.Properties, code, value);
+        kCircleGroups.Fill(*circle_, drawing_.Properties, encoding_, code, value);
     }
 
     void FillPolyline(std::int32_t code, std::string_view value) {
         if (code == 70) {
             polyline_->Flags = DxfStrToInt(value);
         } else {
-            kPolylineGroups.Fill(*polyline_, drawing_.Properties, code, value);
+            kPolylineGroups.Fill(*polyline_, drawing_.Properties, encoding_, code, value);
         }
     }
 
@@ -593,7 +638,7 @@ private:
             break;
         }
         default:
-            kPolylineGroups.Fill(r, drawing_.Properties, code, value);
+            kPolylineGroups.Fill(r, drawing_.Properties, encoding_, code, value);
             break;
         }
     }
@@ -615,6 +660,12 @@ private:
     bool textHasGroup3_ = false;
     bool vertexDropped_ = false;
     StyleHeights heights_;
+
+    bool inHeader_ = false;
+    bool settled_ = false;
+    bool byteOrderMark_ = false;
+    std::string variable_, acadVer_, codePage_;
+    TDxfTextEncoding encoding_;
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -634,9 +685,6 @@ void RefuseForeignFile(std::string_view text) {
     if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
         throw EDamagedDrawing(Utf16TextMessage);
     }
-    if (text.starts_with("\xEF\xBB\xBF")) {
-        throw EDamagedDrawing(Utf8BomMessage);
-    }
     // A NUL ends the text: one followed by nothing but NULs is where a drawing was padded, and
     // the same drawing is read however far from the start that is. A NUL with other bytes after
     // it this near the start is a file of another kind.
@@ -651,15 +699,38 @@ void RefuseForeignFile(std::string_view text) {
     }
 }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
 // Reads the whole of `lines` into `drawing`, refusing what is no whole ASCII drawing.
 void ReadLines(LineSource& lines, TDrawing& drawing) {
-    RefuseForeignFile(lines.Ahead());
     DxfPass pass(drawing);
+    // A UTF-8 byte-order mark may stand before a drawing whose texts are UTF-8 (release 2007 and
+    // later); before anything else it is a text file of another kind, as it always was.
+    const bool byteOrderMark = lines.Ahead().starts_with(kByteOrderMark);
+    if (byteOrderMark) {
+        if (lines.Ahead().size() == kByteOrderMark.size()) {
+            throw EDamagedDrawing(Utf8BomMessage);
+        }
+        lines.Skip(kByteOrderMark.size());
+        pass.SetByteOrderMark();
+    }
+    RefuseForeignFile(lines.Ahead());
+    bool whole = false;
+    try {
+        whole = pass.Run(lines);
+        pass.SettleEncoding();
+    } catch (const EConvertError&) {
+        if (byteOrderMark && !pass.SettledUtf8()) {
+            throw EDamagedDrawing(Utf8BomMessage);
+        }
+        throw;
+    }
     // A complete export always ends its ENTITIES section; without that ENDSEC the file was cut
     // off somewhere and what was read is only part of the drawing.
-    if (!pass.Run(lines)) {
+    if (!whole) {
         throw EDamagedDrawing(pass.SawEntities() ? CutOffDrawingMessage : NoEntitiesMessage);
     }
+    drawing.EscapedCharacters = pass.EscapedCharacters();
 }
 
 // Bytes read from a file at a time.

@@ -99,5 +99,27 @@ TEST(TextCodec, EveryDoubleByteCharacterRoundTripsThroughItsPreferredCode) {
     EXPECT_EQ(characters, 9604);
 }
 
+// The host's escape for a character its code page lacks, both ways.
+TEST(TextCodec, CharactersCp932LacksAreWrittenAndReadAsEscapes) {
+    const struct {
+        std::u16string text;
+        std::string cp932;
+        std::int32_t escaped;
+    } cases[] = {
+        {u"D13", "D13", 0},
+        {u"\u00e9", "\\U+00E9", 1}, // é, upper-case hex
+        {u"\u4eecD16\u20ac", "\\U+4EECD16\\U+20AC", 2},
+        {u"\U0001F600", "\\U+1F600", 1},          // beyond the BMP: one escape, five digits
+        {u"\u03c6\u9244", "\x83\xd3\x93\x53", 0}, // φ鉄 are CP932's
+    };
+    for (const auto& c : cases) {
+        std::int32_t escaped = 0;
+        EXPECT_EQ(Utf16ToCp932Escaping(c.text, &escaped), c.cp932);
+        EXPECT_EQ(escaped, c.escaped);
+    }
+    EXPECT_EQ(DecodeUnicodeEscapes(u"\\U+00e9x\\U+03C6\\U+12\\u+00E9"),
+              u"\u00e9x\u03c6\\U+12\\u+00E9"); // four hex digits after an upper-case U
+}
+
 } // namespace
 } // namespace kolvo

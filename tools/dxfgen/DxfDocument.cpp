@@ -1,10 +1,15 @@
 #include "DxfDocument.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <stdexcept>
 #include <system_error>
+
+#include "CodePages.h"
+#include "TextCodec.h"
 
 namespace kolvo::dxfgen {
 
@@ -318,6 +323,30 @@ void DxfDocument::MultiLeader(const Pen& pen, Point arrowHead, Point landing) {
 }
 
 std::string DxfDocument::Finish() const {
+    return FinishWith("AC1015", "ANSI_932");
+}
+
+std::string DxfDocument::FinishAs(std::string_view version, std::string_view codePage) const {
+    const std::string cp932 = FinishWith(version, codePage);
+    const std::u16string text = DecodeUnicodeEscapes(Cp932ToUtf16(cp932));
+    const bool utf8 = version >= std::string_view("AC1021");
+    if (utf8) {
+        return Utf16ToUtf8(text);
+    }
+    if (codePage == "ANSI_932") {
+        return cp932;
+    }
+    unsigned number = 0;
+    std::from_chars(codePage.data() + std::min<std::size_t>(5, codePage.size()),
+                    codePage.data() + codePage.size(), number);
+    const std::optional<std::string> bytes = Utf16ToCodePage(text, number);
+    if (!bytes) {
+        throw std::runtime_error("cannot write the code page " + std::string(codePage));
+    }
+    return *bytes;
+}
+
+std::string DxfDocument::FinishWith(std::string_view version, std::string_view codePage) const {
     if (inBlock_) {
         throw std::logic_error("a block definition is still open");
     }
@@ -340,11 +369,11 @@ std::string DxfDocument::Finish() const {
     Str(out, 0, "SECTION");
     Str(out, 2, "HEADER");
     Str(out, 9, "$ACADVER");
-    Str(out, 1, "AC1015");
+    Str(out, 1, version);
     Str(out, 9, "$ACADMAINTVER");
     Int(out, 70, 6);
     Str(out, 9, "$DWGCODEPAGE");
-    Str(out, 3, "ANSI_932");
+    Str(out, 3, codePage);
     Str(out, 9, "$INSBASE");
     Point3(out, 10, Point{});
     Str(out, 9, "$LTSCALE");
@@ -545,7 +574,15 @@ std::string DxfDocument::Finish() const {
 }
 
 void DxfDocument::WriteFile(const std::string& path) const {
-    const std::string text = Finish();
+    WriteBytes(path, Finish());
+}
+
+void DxfDocument::WriteFileAs(const std::string& path, std::string_view version,
+                              std::string_view codePage) const {
+    WriteBytes(path, FinishAs(version, codePage));
+}
+
+void DxfDocument::WriteBytes(const std::string& path, const std::string& text) {
     struct Closer {
         void operator()(std::FILE* f) const { std::fclose(f); }
     };

@@ -76,6 +76,14 @@ public:
     // Writes Finish() to `path` (bytes as they are); throws std::runtime_error on failure.
     void WriteFile(const std::string& path) const;
 
+    // The whole file as a host of another release or locale writes it: `version` for $ACADVER
+    // ("AC1032", release 2018, whose texts are UTF-8) and `codePage` for $DWGCODEPAGE
+    // ("ANSI_936"). The texts, CP932 here, are written in that encoding, a "\U+XXXX" escape in
+    // them as the character it stands for where the encoding has it.
+    std::string FinishAs(std::string_view version, std::string_view codePage) const;
+    void WriteFileAs(const std::string& path, std::string_view version,
+                     std::string_view codePage) const;
+
 private:
     struct LineTypeDef {
         std::string Name, Description;
@@ -98,6 +106,8 @@ private:
         std::string Body;
     };
 
+    std::string FinishWith(std::string_view version, std::string_view codePage) const;
+    static void WriteBytes(const std::string& path, const std::string& text);
     std::string& Out();
     std::uint32_t OwnerHandle() const;
     void EntityHead(std::string_view type, const Pen& pen);
