@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kolvo {
 
@@ -35,6 +36,14 @@ int MoveReplacing(const std::string& from, const std::string& to);
 
 // Removes the file if it is there.
 void RemoveFile(const std::string& path);
+
+// Every regular file in `folder` and the folders below it, as paths that begin with `folder`;
+// in no particular order. A folder that cannot be read gives what could be read.
+std::vector<std::string> FilesUnder(const std::string& folder);
+
+// Creates the folder `path` and any of its parents that are missing. 0 when the folder is there
+// afterwards, or the I/O error code.
+int MakeFolders(const std::string& path);
 
 // This process's id, which keeps the temporary names of two programs at work apart.
 long CurrentProcessId();

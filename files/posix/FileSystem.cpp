@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +72,61 @@ int MoveReplacing(const std::string& from, const std::string& to) {
 
 void RemoveFile(const std::string& path) {
     ::unlink(path.c_str());
+}
+
+std::vector<std::string> FilesUnder(const std::string& folder) {
+    std::vector<std::string> files;
+    std::vector<std::string> folders = {folder};
+    while (!folders.empty()) {
+        const std::string current = folders.back();
+        folders.pop_back();
+        DIR* dir = ::opendir(current.c_str());
+        if (dir == nullptr) {
+            continue;
+        }
+        const std::string prefix = current.ends_with('/') ? current : current + "/";
+        while (const dirent* entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            // Links are followed as the files and folders they name, but a link to a folder
+            // above would never end the search: folders are taken only as they stand.
+            struct stat st {};
+            const std::string path = prefix + name;
+            if (::lstat(path.c_str(), &st) != 0) {
+                continue;
+            }
+            if (S_ISDIR(st.st_mode)) {
+                folders.push_back(path);
+            } else if (S_ISREG(st.st_mode) ||
+                       (S_ISLNK(st.st_mode) && FileKind(path) == TFileKind::Regular)) {
+                files.push_back(path);
+            }
+        }
+        ::closedir(dir);
+    }
+    return files;
+}
+
+int MakeFolders(const std::string& path) {
+    std::string folder = path;
+    while (folder.size() > 1 && folder.back() == '/') {
+        folder.pop_back();
+    }
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) == 0) {
+        return S_ISDIR(st.st_mode) ? 0 : 3;
+    }
+    if (const std::size_t slash = folder.rfind('/'); slash != std::string::npos && slash > 0) {
+        if (const int code = MakeFolders(folder.substr(0, slash)); code != 0) {
+            return code;
+        }
+    }
+    if (::mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
+        return InOutCodeFromErrno(errno);
+    }
+    return 0;
 }
 
 long CurrentProcessId() {

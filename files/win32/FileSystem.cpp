@@ -154,6 +154,65 @@ void RemoveFile(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
+std::vector<std::string> FilesUnder(const std::string& folder) {
+    std::vector<std::string> files;
+    std::vector<std::string> folders = {folder};
+    while (!folders.empty()) {
+        const std::string current = folders.back();
+        folders.pop_back();
+        const bool ends = !current.empty() && (current.back() == '\\' || current.back() == '/') &&
+                          SjisCutLength(current, current.size() - 1) == current.size() - 1;
+        const std::string prefix = ends ? current : current + "\\";
+        WIN32_FIND_DATAA found{};
+        const HANDLE search = FindFirstFileA((prefix + "*").c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE) {
+            continue;
+        }
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") {
+                continue;
+            }
+            // A junction to a folder above would never end the search: folders that are links
+            // are not entered.
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+                    folders.push_back(prefix + name);
+                }
+            } else {
+                files.push_back(prefix + name);
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return files;
+}
+
+int MakeFolders(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+        return attributes & FILE_ATTRIBUTE_DIRECTORY ? 0 : 3;
+    }
+    // The parent: up to the last separator that is no second byte of a double-byte character.
+    std::size_t parentEnd = std::string::npos;
+    for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+        if (IsSjisLeadByte(static_cast<unsigned char>(path[i]))) {
+            ++i;
+        } else if (path[i] == '\\' || path[i] == '/') {
+            parentEnd = i;
+        }
+    }
+    if (parentEnd != std::string::npos && parentEnd > 0 && path[parentEnd - 1] != ':') {
+        if (const int code = MakeFolders(path.substr(0, parentEnd)); code != 0) {
+            return code;
+        }
+    }
+    if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) {
+        return InOutCode(GetLastError());
+    }
+    return 0;
+}
+
 long CurrentProcessId() {
     return static_cast<long>(GetCurrentProcessId());
 }
