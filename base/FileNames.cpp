@@ -101,6 +101,16 @@ std::string CommandLineFileName(const std::string& path) {
     return path.substr(start);
 }
 
+std::string CommandLineStem(const std::string& path) {
+    const std::string name = CommandLineFileName(path);
+#ifdef _WIN32
+    const std::size_t dot = FileExtPosition(name);
+#else
+    const std::size_t dot = FileExtPositionUtf8(name);
+#endif
+    return dot == std::string_view::npos ? name : name.substr(0, dot);
+}
+
 TReportNames CommandLineReportNames(const std::string& report) {
     TReportNames names;
 #ifdef _WIN32

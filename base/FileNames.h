@@ -60,6 +60,8 @@ TReportNames CommandLineReportNames(const std::string& report);
 // it: after the last "\\", "/" or ":" on Windows (never the second byte of a double-byte
 // character), after the last "/" elsewhere.
 std::string CommandLineFileName(const std::string& path);
+// The same without its extension (by the system's rules, as CommandLineReportNames reads them).
+std::string CommandLineStem(const std::string& path);
 
 // The dialog's summary path for a report name: its extension replaced by ".csv", appended when
 // it has none.

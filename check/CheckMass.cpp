@@ -6,11 +6,16 @@ namespace kolvo {
 
 TMassTable MassTableOf(const TAnalysis& analysis, double mmPerUnit) {
     TMassTable masses(mmPerUnit);
+    AddBarsTo(masses, analysis);
+    return masses;
+}
+
+void AddBarsTo(TMassTable& masses, const TAnalysis& analysis) {
     if (!analysis.Trace.Detailed()) {
         for (const TTallyRecord& record : analysis.Tally) {
             masses.Add(record.Label.view(), record.Length);
         }
-        return masses;
+        return;
     }
     // Bar by bar as the circles found them, so that a label's count of bars is read: "4-D25"
     // on a circle that found one line is four bars of its length.
@@ -25,7 +30,6 @@ TMassTable MassTableOf(const TAnalysis& analysis, double mmPerUnit) {
             }
         }
     }
-    return masses;
 }
 
 std::string MassTableText(const TAnalysis& analysis, double mmPerUnit) {

@@ -61,6 +61,8 @@ std::string CheckText(TCheckFormat format, const TAnalysis& analysis,
 // The bar mass table (MassTable.h) over the analysis's bars, and its whole file; `mmPerUnit` is how
 // many millimetres one drawing unit is.
 TMassTable MassTableOf(const TAnalysis& analysis, double mmPerUnit);
+// Counts the analysis's bars into `masses`, as MassTableOf does (several drawings into one table).
+void AddBarsTo(TMassTable& masses, const TAnalysis& analysis);
 std::string MassTableText(const TAnalysis& analysis, double mmPerUnit);
 
 // The check page (.html): one self-contained UTF-8 page with the drawing and what was counted on
@@ -68,8 +70,9 @@ std::string MassTableText(const TAnalysis& analysis, double mmPerUnit);
 std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info);
 
 // The lines that warn of what a person should look at (CP932, without line ends): the characters
-// of a drawing in another encoding that CP932 lacks, the notes of the whole drawing, then one line for each label circle that did not give a bar at every point
-// it led to or has notes, at most `limit` of those, then one that says how many were left out.
+// of a drawing in another encoding that CP932 lacks, the notes of the whole drawing, then one line
+// for each label circle that did not give a bar at every point it led to or has notes, at most
+// `limit` of those, then one that says how many were left out.
 std::vector<std::string> WarningLines(const TAnalysis& analysis, std::size_t limit = 20);
 
 } // namespace kolvo
