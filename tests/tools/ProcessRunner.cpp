@@ -6,7 +6,9 @@
 
 #include "TestFiles.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #endif
 
@@ -42,16 +44,46 @@ TRunResult RunProgram(const std::string& program, const std::vector<std::string>
     for (const std::string& arg : args) {
         command += " " + Quoted(arg);
     }
-    command += " >" + Quoted(outPath) + " 2>" + Quoted(errPath);
-#ifdef _WIN32
-    // cmd /c drops the first and the last quote of a line that starts with one.
-    command = "\"" + command + "\"";
-#endif
-    const int status = std::system(command.c_str());
     TRunResult result;
 #ifdef _WIN32
-    result.ExitCode = status;
+    // Started directly, not through cmd, which would read the command line in another code page
+    // than the program's own and garble its Japanese names.
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    const auto open = [&inherit](const std::string& path) {
+        return CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    };
+    const HANDLE out = open(outPath);
+    const HANDLE err = open(errPath);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = out;
+    startup.hStdError = err;
+    PROCESS_INFORMATION process{};
+    const bool started = out != INVALID_HANDLE_VALUE && err != INVALID_HANDLE_VALUE &&
+                         CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    DWORD code = 0;
+    if (started) {
+        WaitForSingleObject(process.hProcess, INFINITE);
+        GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+    for (const HANDLE handle : {out, err}) {
+        if (handle != INVALID_HANDLE_VALUE) {
+            CloseHandle(handle);
+        }
+    }
+    if (!started) {
+        throw std::runtime_error("could not run " + program);
+    }
+    result.ExitCode = static_cast<int>(code);
 #else
+    command += " >" + Quoted(outPath) + " 2>" + Quoted(errPath);
+    const int status = std::system(command.c_str());
     if (status == -1 || !WIFEXITED(status)) {
         throw std::runtime_error("could not run " + program);
     }

@@ -1,5 +1,5 @@
-// Runs a program with arguments and collects its exit code and output, on Linux and on
-// Windows (also under Wine), through the system's command interpreter.
+// Runs a program with arguments and collects its exit code and output, on Linux through the
+// shell and on Windows (also under Wine) directly.
 #pragma once
 
 #include <string>
