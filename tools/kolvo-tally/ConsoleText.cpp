@@ -3,6 +3,8 @@
 #ifdef _WIN32
 #include <io.h>
 #include <windows.h>
+#else
+#include <unistd.h>
 #endif
 
 #include "TextCodec.h"
@@ -33,7 +35,34 @@ void TConsoleLine::WriteTo(std::FILE* stream) const {
     std::fflush(stream);
 }
 
+bool IsTerminal(std::FILE* stream) {
+    DWORD mode = 0;
+    return GetConsoleMode(GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE),
+                          &mode) != FALSE;
+}
+
+void TConsoleLine::RewriteOn(std::FILE* stream) const {
+    const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+    // Back to the start of the line, the new text, and blanks over what is left of the old.
+    std::wstring wide =
+        L"\r" + Cp932ToWide(bytes_) + std::wstring(8, L' ') + L"\r" + Cp932ToWide(bytes_);
+    DWORD written = 0;
+    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+}
+
 #else
+
+bool IsTerminal(std::FILE* stream) {
+    return ::isatty(::fileno(stream)) != 0;
+}
+
+void TConsoleLine::RewriteOn(std::FILE* stream) const {
+    // Back to the start of the line, the new text, and the rest of the old one erased.
+    std::fputs("\r", stream);
+    std::fwrite(bytes_.data(), 1, bytes_.size(), stream);
+    std::fputs("\x1b[K", stream);
+    std::fflush(stream);
+}
 
 std::string ProgramTextToSystem(std::string_view cp932) {
     // A byte that starts no character shows as "?", and the text goes on after it.

@@ -17,6 +17,9 @@ public:
     TConsoleLine& Name(std::string_view systemBytes);
     // Writes the line and a line end to `stream` (stdout or stderr) and flushes it.
     void WriteTo(std::FILE* stream) const;
+    // Writes the line over the last one written this way to the terminal `stream`, without a
+    // line end: a progress line. An empty line clears it.
+    void RewriteOn(std::FILE* stream) const;
 
     // The bytes that WriteTo sends to a file or pipe, line end excluded.
     std::string Bytes() const { return bytes_; }
@@ -24,6 +27,9 @@ public:
 private:
     std::string bytes_;
 };
+
+// Whether `stream` is a terminal (a console on Windows), where a progress line may be shown.
+bool IsTerminal(std::FILE* stream);
 
 // A CP932 text in the system's encoding: UTF-8 on Linux (bytes that are not CP932 become
 // "?"), unchanged on Windows.

@@ -17,6 +17,11 @@ struct TOptions {
     std::string Weights; // the mass table's file; empty when none is asked for
     double MmPerUnit = 1;
     std::vector<std::string> Checks; // check files, each in the format its extension names
+    // The project mode: its output folder (empty in a single run), the drawings and folders of
+    // drawings, and how many are analysed at once (0: as many as the machine has cores).
+    std::string Project;
+    std::vector<std::string> Inputs;
+    unsigned Jobs = 0;
 };
 
 // What the arguments ask for. When they ask for no tally (--help, --version, a mistake), `Exit`

@@ -3,6 +3,7 @@
 // quantity run does after the CAD host has exported; on request also the bar mass table and check
 // outputs that show what the analysis did. Label circles that did not give a bar at every point
 // are warned of on standard error. Options may stand anywhere; "--" ends them.
+// kolvo-tally --project OUT [--jobs N] [--mm-per-unit F] DRAWING_OR_FOLDER...: a whole project.
 //
 // Exit codes: 0 reports written; 1 the analysis failed (earlier reports of that name stay as
 // they were); 2 a usage error or no drawing file (nothing created, nothing deleted).
@@ -23,6 +24,7 @@
 #include "LocalClock.h"
 #include "Options.h"
 #include "OutputFiles.h"
+#include "ProjectCommand.h"
 #include "ReportFiles.h"
 #include "TextCodec.h"
 
@@ -152,6 +154,9 @@ int main(int argc, char** argv) {
         return parsed.Exit;
     }
     try {
+        if (!parsed.Options.Project.empty()) {
+            return kolvo::RunProjectCommand(parsed.Options);
+        }
         return kolvo::Tally(parsed.Options);
     } catch (const std::bad_alloc&) {
         return kolvo::Failed(kolvo::OutOfMemoryMessage);
