@@ -12,6 +12,9 @@
 // kolvo-bench --differential N [--first-seed N]
 //     Traces N random drawings full of ties with the indexed searches and with the plain scans
 //     and checks that both give the same tally (the tests run a few hundred of them).
+// kolvo-bench --project [--drawings N] [--labels N] [--other-lines N] [--repeat N]
+//     A project of N copies of one drawing (24 of 2,000 labels unless told) on one thread and
+//     on two, and its peak memory against one drawing's.
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -32,8 +35,10 @@
 #include "NewlineScan.h"
 #include "OutputFiles.h"
 #include "PeakMemory.h"
+#include "ProjectBench.h"
 #include "ReportFiles.h"
 #include "Tally.h"
+#include "TempFolder.h"
 #include "ThisProgram.h"
 #include "TieDrawings.h"
 
@@ -41,6 +46,7 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 using kolvo::bench::TBenchLayout;
+using kolvo::bench::TTempFolder;
 
 constexpr TBenchLayout AllLayouts[] = {TBenchLayout::Plain, TBenchLayout::FarStray,
                                        TBenchLayout::OthersFirst, TBenchLayout::LongLines,
@@ -60,24 +66,12 @@ int Usage() {
                "       kolvo-bench --series [--sizes N,N,...] [--adversarial N] [--repeat N] "
                "[--plain-scan]\n"
                "       kolvo-bench --differential N [--first-seed N]\n"
+               "       kolvo-bench --project [--drawings N] [--labels N] [--other-lines N] "
+               "[--repeat N]\n"
                "layouts: plain, far-stray, others-first, long-lines, tipless\n",
                stderr);
     return 2;
 }
-
-// A temporary folder, removed with everything in it when this goes.
-struct TTempFolder {
-    std::filesystem::path Path;
-    TTempFolder() {
-        Path = std::filesystem::temp_directory_path() /
-               ("kolvo-bench-" + std::to_string(Clock::now().time_since_epoch().count()));
-        std::filesystem::create_directories(Path);
-    }
-    ~TTempFolder() {
-        std::error_code ignored;
-        std::filesystem::remove_all(Path, ignored);
-    }
-};
 
 // Writes the drawing; returns the number of bars in it. The drawing's text is let go before
 // this returns.
@@ -421,7 +415,9 @@ bool ParseSizes(const std::string& text, std::vector<int>& sizes) {
 
 int main(int argc, char** argv) {
     int labels = 2000;
-    int otherLines = 100000;
+    int otherLines = -1; // by the mode when not told
+    int drawings = 24;
+    bool project = false;
     int adversarial = 2000;
     int repeat = 3;
     bool plainScan = false;
@@ -431,6 +427,9 @@ int main(int argc, char** argv) {
     TBenchLayout layout = TBenchLayout::Plain;
     std::vector<int> sizes = {1000, 10000, 50000};
     try {
+        if (const int status = kolvo::bench::MeasureProjectIfAsked(argc, argv); status >= 0) {
+            return status;
+        }
         if (argc == 4 || (argc == 5 && std::string(argv[4]) == "--plain-scan")) {
             if (std::string(argv[1]) == "--measure") {
                 return Measure(argv[2], argv[3], argc == 5);
@@ -443,6 +442,12 @@ int main(int argc, char** argv) {
                 plainScan = true;
             } else if (arg == "--series") {
                 series = true;
+            } else if (arg == "--project") {
+                project = true;
+            } else if (arg == "--drawings" && hasValue) {
+                if (!ParseCount(argv[++i], drawings) || drawings == 0) {
+                    return Usage();
+                }
             } else if (arg == "--labels" && hasValue) {
                 if (!ParseCount(argv[++i], labels)) {
                     return Usage();
@@ -484,6 +489,14 @@ int main(int argc, char** argv) {
         }
         if (differential > 0) {
             return RunDifferential(differential, firstSeed);
+        }
+        if (project) {
+            return kolvo::bench::RunProjectBench(
+                kolvo::bench::ThisProgramPath(argv[0]), drawings, labels,
+                otherLines >= 0 ? otherLines : labels * OtherLinesPerLabel, repeat);
+        }
+        if (otherLines < 0) {
+            otherLines = 100000;
         }
         if (series) {
             return RunSeries(kolvo::bench::ThisProgramPath(argv[0]), sizes, adversarial, repeat,

@@ -7,6 +7,7 @@
 #include "ConsoleText.h"
 #include "Errors.h"
 #include "FileNames.h"
+#include "FreedMemory.h"
 #include "LocalClock.h"
 #include "Project.h"
 
@@ -28,6 +29,7 @@ int RunProjectCommand(const TOptions& options) {
     if (drawings.Paths.empty()) {
         return UsageError("集計する図面 (.dxf) がありません");
     }
+    ReturnLargeBlocksWhenFreed();
     TProjectOptions project;
     project.OutFolder = options.Project;
     project.Drawings = drawings.Paths;
