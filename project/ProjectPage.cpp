@@ -23,13 +23,30 @@ td.n{text-align:right}
 thead{display:table-header-group}
 tr{break-inside:avoid}
 tr.look td{background:#fbe3d6}
-tfoot td{font-weight:bold;border-top:2px solid #000}
+tfoot td,tr.total td{font-weight:bold;border-top:2px solid #000}
 .failed td{background:#fde0e0}
 @media print{body{padding:0}}
 )";
 
 std::string Number(std::int64_t value) {
     return "<td class=\"n\">" + std::to_string(value) + "</td>";
+}
+
+// A file name as a relative link: every byte but the unreserved ones escaped, so that a "#", "%"
+// or "?" in a drawing's name stays part of the name.
+std::string LinkTo(std::string_view utf8) {
+    static const char Hex[] = "0123456789ABCDEF";
+    std::string link;
+    for (const char c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b >= 'A' && b <= 'Z') || (b >= 'a' && b <= 'z') || (b >= '0' && b <= '9') ||
+            b == '-' || b == '.' || b == '_' || b == '~') {
+            link += c;
+        } else {
+            link += {'%', Hex[b >> 4], Hex[b & 15]};
+        }
+    }
+    return link;
 }
 
 std::string Cell(std::string_view utf8, bool number = false) {
@@ -60,7 +77,7 @@ std::string ProjectPageText(const TProjectResult& result, const TProjectOptions&
         }
         const std::string name = SystemNameToUtf8(drawing.Name);
         out += std::string("<tr") + (drawing.Look.Any() ? " class=\"look\"" : "") +
-               "><td><a href=\"" + HtmlUtf8(name) + ".check.html\">" + HtmlUtf8(name) +
+               "><td><a href=\"" + LinkTo(name + ".check.html") + "\">" + HtmlUtf8(name) +
                "</a></td>" + Number(drawing.Bars) + Cell(FormatWhole(drawing.Length), true) +
                Cell(drawing.MassKg, true) + Number(drawing.Look.Uncounted) +
                Number(drawing.Look.Doubles) + Number(drawing.Look.Notes) + "</tr>\n";
@@ -99,7 +116,7 @@ std::string ProjectPageText(const TProjectResult& result, const TProjectOptions&
     }
     out += "</tr></thead>\n<tbody>\n";
     for (std::size_t i = 1; i < masses.size(); ++i) {
-        out += "<tr>";
+        out += i + 1 == masses.size() ? "<tr class=\"total\">" : "<tr>"; // the last row sums
         for (std::size_t f = 0; f < masses[i].size(); ++f) {
             out += f == 0 ? "<td>" + HtmlText(masses[i][f]) + "</td>"
                           : "<td class=\"n\">" + HtmlText(masses[i][f]) + "</td>";

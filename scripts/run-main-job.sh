@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The main job: installs what is missing, builds the native build and tallies every sample
-# drawing with kolvo-tally, writing the reports into out/ and printing each summary. Then the
+# drawing with kolvo-tally, writing the reports into out/ and printing each summary, then all
+# of them as one project into out/project/ with the project's mass table printed. Then the
 # whole quantity run under Wine: the stand-in CAD host with a sample drawing, Kolvo.exe, a press
 # of "実　行" through automation (tools/kolvo-demo), the reports in out/wine/ and a screenshot.
 set -euo pipefail
@@ -66,6 +67,23 @@ echo
 if [ "$status" = 0 ]; then
     echo "Every report agrees with the one worked out by hand in samples/."
 fi
+
+echo
+echo "The whole of samples/ as one project (out/project/):"
+rm -rf out/project
+"$tally" --project out/project samples || status=1
+echo "Bar mass of the project (out/project/project.mass.csv; per drawing in project.csv, the" \
+    "page project.html):"
+iconv -f CP932 -t UTF-8 out/project/project.mass.csv | tr -d '\r'
+for drawing in samples/*.dxf; do
+    name=$(basename "$drawing" .dxf)
+    for ext in csv txt; do
+        if ! cmp -s "out/project/$name.$ext" "samples/$name.expected.$ext"; then
+            echo "out/project/$name.$ext differs from samples/$name.expected.$ext" >&2
+            status=1
+        fi
+    done
+done
 
 echo
 echo "The quantity run under Wine: stand-in CAD host with samples/beam-g1.dxf, Kolvo.exe, 実　行"

@@ -2,7 +2,8 @@
 # The check page in a real browser: headless Chromium renders a sample's page to a picture and
 # prints it to PDF. The picture must show the bars in their colour and the probed points in
 # theirs, a drawing with a bar counted twice its orange and its vermillion rings; the PDF must be
-# A3 landscape with the picture's page and the tables' page after it.
+# A3 landscape with the picture's page and the tables' page after it. The project page of the
+# samples must print with every drawing, its link and the project's mass total.
 # Usage: check-page-browser.sh KOLVO-TALLY SAMPLES-DIR TEST-DATA-DIR
 set -euo pipefail
 tally=$1 samples=$2 data=$3
@@ -40,4 +41,16 @@ pages=$(pdfinfo "$work/beam.pdf" | awk '/^Pages:/ { print $2 }')
 size=$(pdfinfo "$work/beam.pdf" | awk '/^Page size:/ { print $3 "x" $5 }')
 check "pages of the PDF" "$pages" 2
 if [ "$size" = "1191.12x841.92" ]; then echo "ok: A3 landscape ($size pt)"; else echo "FAILED: page size $size"; fail=1; fi
+"$tally" --project "$work/project" "$samples" >/dev/null 2>&1
+shoot pdf "$work/project.pdf" "$work/project/project.html"
+pdftotext -layout "$work/project.pdf" "$work/project.txt"
+for text in beam-g1 footing-f1 slab-s1 合計 324.83; do
+  if grep -q -- "$text" "$work/project.txt"; then echo "ok: the project page prints $text"
+  else echo "FAILED: the project page's PDF lacks $text"; fail=1; fi
+done
+# The links lead to the pages beside it.
+links=$(grep -o 'href="[^"]*"' "$work/project/project.html" | sed 's/href="\(.*\)"/\1/')
+for link in $links; do
+  if [ -f "$work/project/$link" ]; then echo "ok: link $link"; else echo "FAILED: link $link"; fail=1; fi
+done
 exit $fail
