@@ -34,7 +34,7 @@ bool IsDxfName(const std::string& path) {
 
 std::string InFolder(const std::string& folder, const std::string& name) {
 #ifdef _WIN32
-    const char separator = '\\\\';
+    const char separator = '\\';
 #else
     const char separator = '/';
 #endif

@@ -20,7 +20,8 @@ std::string Quoted(const std::string& arg) {
 #ifdef _WIN32
     // The program's start-up code reads backslashes before a quote as escapes: a folder name
     // ending in one must have it doubled.
-    std::string quoted = "\"" + arg;
+    std::string quoted = "\"";
+    quoted += arg;
     for (auto it = arg.rbegin(); it != arg.rend() && *it == '\\'; ++it) {
         quoted += '\\';
     }
@@ -42,7 +43,8 @@ TRunResult RunProgram(const std::string& program, const std::vector<std::string>
     const std::string errPath = (std::filesystem::path(scratch) / "stderr.bin").string();
     std::string command = Quoted(program);
     for (const std::string& arg : args) {
-        command += " " + Quoted(arg);
+        command += ' ';
+        command += Quoted(arg);
     }
     TRunResult result;
 #ifdef _WIN32

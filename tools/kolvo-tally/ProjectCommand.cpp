@@ -41,15 +41,16 @@ int RunProjectCommand(const TOptions& options) {
     // The progress line only where a person watches; a log or a pipe gets the results alone.
     const bool terminal = IsTerminal(stderr);
     const auto start = std::chrono::steady_clock::now();
-    const TProjectResult result = RunProject(
-        project, [terminal](std::size_t done, std::size_t total, const TDrawingResult& drawing) {
-            if (terminal) {
-                TConsoleLine()
-                    .Text("[" + std::to_string(done) + "/" + std::to_string(total) + "] ")
-                    .Name(CommandLineFileName(drawing.Path))
-                    .RewriteOn(stderr);
-            }
-        });
+    const TProjectResult result = RunProject(project, [terminal](std::size_t done,
+                                                                 std::size_t total,
+                                                                 const TDrawingResult& drawing) {
+        if (terminal) {
+            TConsoleLine()
+                .Text(std::string("[") + std::to_string(done) + "/" + std::to_string(total) + "] ")
+                .Name(CommandLineFileName(drawing.Path))
+                .RewriteOn(stderr);
+        }
+    });
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (terminal) {
