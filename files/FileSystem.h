@@ -37,9 +37,13 @@ int MoveReplacing(const std::string& from, const std::string& to);
 // Removes the file if it is there.
 void RemoveFile(const std::string& path);
 
-// Every regular file in `folder` and the folders below it, as paths that begin with `folder`;
-// in no particular order. A folder that cannot be read gives what could be read.
-std::vector<std::string> FilesUnder(const std::string& folder);
+// What a search of a folder and the folders below it found, as paths that begin with the folder;
+// in no particular order.
+struct TFolderListing {
+    std::vector<std::string> Files;      // every regular file
+    std::vector<std::string> Unreadable; // folders whose entries could not be read (whole)
+};
+TFolderListing FilesUnder(const std::string& folder);
 
 // Creates the folder `path` and any of its parents that are missing. 0 when the folder is there
 // afterwards, or the I/O error code.

@@ -113,13 +113,21 @@ TProjectDrawings CollectDrawings(const std::vector<std::string>& arguments) {
         case TFileKind::Regular:
             drawings.Paths.push_back(argument);
             break;
-        case TFileKind::Other:
-            for (const std::string& path : FilesUnder(argument)) {
+        case TFileKind::Other: {
+            // A project without the drawings of one folder would total less than was asked
+            // for, and nobody would know.
+            const TFolderListing listing = FilesUnder(argument);
+            if (!listing.Unreadable.empty()) {
+                drawings.Unreadable = listing.Unreadable.front();
+                return drawings;
+            }
+            for (const std::string& path : listing.Files) {
                 if (IsDxfName(path)) {
                     drawings.Paths.push_back(path);
                 }
             }
             break;
+        }
         case TFileKind::Missing:
             drawings.Missing = argument;
             return drawings;

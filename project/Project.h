@@ -18,6 +18,7 @@ struct TProjectDrawings {
     std::vector<std::string> Paths; // by file name, then by path (bytes)
     std::string Missing;            // an argument that is neither a file nor a folder
     std::string Duplicate;          // a drawing whose name another drawing has already
+    std::string Unreadable;         // a folder whose drawings could not all be listed
 };
 
 // Each argument a drawing, or a folder searched with the folders below it for files ending in

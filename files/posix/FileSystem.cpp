@@ -74,18 +74,27 @@ void RemoveFile(const std::string& path) {
     ::unlink(path.c_str());
 }
 
-std::vector<std::string> FilesUnder(const std::string& folder) {
-    std::vector<std::string> files;
+TFolderListing FilesUnder(const std::string& folder) {
+    TFolderListing listing;
     std::vector<std::string> folders = {folder};
     while (!folders.empty()) {
         const std::string current = folders.back();
         folders.pop_back();
         DIR* dir = ::opendir(current.c_str());
         if (dir == nullptr) {
+            listing.Unreadable.push_back(current);
             continue;
         }
         const std::string prefix = current.ends_with('/') ? current : current + "/";
-        while (const dirent* entry = ::readdir(dir)) {
+        for (;;) {
+            errno = 0;
+            const dirent* entry = ::readdir(dir);
+            if (entry == nullptr) {
+                if (errno != 0) {
+                    listing.Unreadable.push_back(current);
+                }
+                break;
+            }
             const std::string name = entry->d_name;
             if (name == "." || name == "..") {
                 continue;
@@ -101,12 +110,12 @@ std::vector<std::string> FilesUnder(const std::string& folder) {
                 folders.push_back(path);
             } else if (S_ISREG(st.st_mode) ||
                        (S_ISLNK(st.st_mode) && FileKind(path) == TFileKind::Regular)) {
-                files.push_back(path);
+                listing.Files.push_back(path);
             }
         }
         ::closedir(dir);
     }
-    return files;
+    return listing;
 }
 
 int MakeFolders(const std::string& path) {

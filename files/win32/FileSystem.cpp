@@ -154,8 +154,8 @@ void RemoveFile(const std::string& path) {
     DeleteFileA(path.c_str());
 }
 
-std::vector<std::string> FilesUnder(const std::string& folder) {
-    std::vector<std::string> files;
+TFolderListing FilesUnder(const std::string& folder) {
+    TFolderListing listing;
     std::vector<std::string> folders = {folder};
     while (!folders.empty()) {
         const std::string current = folders.back();
@@ -166,6 +166,10 @@ std::vector<std::string> FilesUnder(const std::string& folder) {
         WIN32_FIND_DATAA found{};
         const HANDLE search = FindFirstFileA((prefix + "*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {
+            // A folder holds at least its own "." entry; only a drive's root may be empty.
+            if (GetLastError() != ERROR_FILE_NOT_FOUND) {
+                listing.Unreadable.push_back(current);
+            }
             continue;
         }
         do {
@@ -180,12 +184,15 @@ std::vector<std::string> FilesUnder(const std::string& folder) {
                     folders.push_back(prefix + name);
                 }
             } else {
-                files.push_back(prefix + name);
+                listing.Files.push_back(prefix + name);
             }
         } while (FindNextFileA(search, &found));
+        if (GetLastError() != ERROR_NO_MORE_FILES) {
+            listing.Unreadable.push_back(current);
+        }
         FindClose(search);
     }
-    return files;
+    return listing;
 }
 
 int MakeFolders(const std::string& path) {

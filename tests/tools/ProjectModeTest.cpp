@@ -150,7 +150,7 @@ TEST_F(ProjectMode, TheNumberOfJobsChangesNoByte) {
         const std::string out = out_.File(std::string("jobs-") + jobs);
         EXPECT_EQ(Run({"--project", out, "--jobs", jobs, in_.File("")}).ExitCode, 1);
         std::map<std::string, std::string> files;
-        for (const std::string& path : FilesUnder(out)) {
+        for (const std::string& path : FilesUnder(out).Files) {
             files[path.substr(out.size())] = Timeless(ReadBytes(path));
         }
         written.push_back(files);

@@ -22,6 +22,13 @@ int RunProjectCommand(const TOptions& options) {
             .WriteTo(stderr);
         return ExitUsage;
     }
+    if (!drawings.Unreadable.empty()) {
+        TConsoleLine()
+            .Text("kolvo-tally: フォルダーを読めません: ")
+            .Name(drawings.Unreadable)
+            .WriteTo(stderr);
+        return ExitUsage;
+    }
     if (!drawings.Duplicate.empty()) {
         return UsageError("同じ名前の図面がほかにもあります (同じ名前の集計表になります): ",
                           drawings.Duplicate);
