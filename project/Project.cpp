@@ -138,17 +138,38 @@ TProjectDrawings CollectDrawings(const std::vector<std::string>& arguments) {
                   const std::string na = CommandLineFileName(a), nb = CommandLineFileName(b);
                   return na != nb ? na < nb : a < b;
               });
-    drawings.Paths.erase(std::unique(drawings.Paths.begin(), drawings.Paths.end()),
-                         drawings.Paths.end());
-    for (std::size_t i = 0; i < drawings.Paths.size(); ++i) {
-        for (std::size_t j = 0; j < i; ++j) {
-            if (SameFileName(CommandLineStem(drawings.Paths[i]),
-                             CommandLineStem(drawings.Paths[j]))) {
-                drawings.Duplicate = drawings.Paths[i];
-                return drawings;
+    // NAME.csv is also the mass table of a drawing NAME without ".mass", and the project's
+    // own files are those of a drawing "project": any of these would write over another's file.
+    std::vector<std::string> kept, stems;
+    for (const std::string& path : drawings.Paths) {
+        const std::string stem = CommandLineStem(path);
+        TNameClash clash = SameFileName(stem, "project") || SameFileName(stem, "project.mass")
+                               ? TNameClash::ProjectFile
+                               : TNameClash::None;
+        bool again = false; // the same drawing named twice (a folder and a file in it)
+        for (std::size_t j = 0; j < kept.size() && clash == TNameClash::None; ++j) {
+            if (SameFileName(stem, stems[j])) {
+                again = IsSameFile(path, kept[j]);
+                clash = again ? TNameClash::None : TNameClash::SameName;
+                if (again) {
+                    break;
+                }
+            } else if (SameFileName(stem, stems[j] + ".mass") ||
+                       SameFileName(stem + ".mass", stems[j])) {
+                clash = TNameClash::MassTable;
             }
         }
+        if (clash != TNameClash::None) {
+            drawings.Clash = clash;
+            drawings.Duplicate = path;
+            return drawings;
+        }
+        if (!again) {
+            kept.push_back(path);
+            stems.push_back(stem);
+        }
     }
+    drawings.Paths = kept;
     return drawings;
 }
 

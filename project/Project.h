@@ -13,17 +13,26 @@
 
 namespace kolvo {
 
+// Why a drawing's files would be another's.
+enum class TNameClash {
+    None,
+    SameName,    // another drawing has its name
+    MassTable,   // its summary would be another's mass table ("x.mass" beside "x")
+    ProjectFile, // its files would be the project's ("project", "project.mass")
+};
+
 // The drawings named by a project's arguments, or why they cannot be taken.
 struct TProjectDrawings {
     std::vector<std::string> Paths; // by file name, then by path (bytes)
     std::string Missing;            // an argument that is neither a file nor a folder
-    std::string Duplicate;          // a drawing whose name another drawing has already
-    std::string Unreadable;         // a folder whose drawings could not all be listed
+    std::string Duplicate;          // a drawing whose files would be another's, as Clash says
+    TNameClash Clash = TNameClash::None;
+    std::string Unreadable; // a folder whose drawings could not all be listed
 };
 
 // Each argument a drawing, or a folder searched with the folders below it for files ending in
-// ".dxf" in any letter case. Two drawings whose names (without the extension) are one name for
-// this system's files would write the same files: the second is named as the Duplicate.
+// ".dxf" in any letter case. The same file named twice is taken once. A drawing whose files
+// would be those of another drawing or of the project is named as the Duplicate.
 TProjectDrawings CollectDrawings(const std::vector<std::string>& arguments);
 
 struct TProjectOptions {

@@ -10,6 +10,7 @@
 #include "FileSystem.h"
 #include "ProcessRunner.h"
 #include "TestFiles.h"
+#include "TextCodec.h"
 
 namespace kolvo {
 namespace {
@@ -29,6 +30,16 @@ using testing::WriteBytes;
 #else
 #define NAMED(text) std::string(reinterpret_cast<const char*>(u8##text))
 #endif
+
+// A message as standard error shows it to a pipe: the plain literal (CP932) on Windows, UTF-8
+// elsewhere.
+std::string Shown(const char* cp932) {
+#ifdef _WIN32
+    return cp932;
+#else
+    return Cp932ToUtf8(cp932);
+#endif
+}
 
 std::string Sample(const std::string& name) {
     return BuildPath(KOLVO_SAMPLES_DIR) + "/" + name;
@@ -159,13 +170,48 @@ TEST_F(ProjectMode, TheNumberOfJobsChangesNoByte) {
     EXPECT_EQ(written[0], written[1]);
 }
 
-TEST_F(ProjectMode, TwoDrawingsOfOneNameAreRefusedAndNothingIsWritten) {
-    WriteBytes(in_.File("b/beam-g1.dxf"), ReadBytes(Sample("beam-g1.dxf")));
+TEST_F(ProjectMode, DrawingsWhoseFilesWouldBeAnothersAreRefusedAndNothingIsWritten) {
+    const struct {
+        const char* Extra; // a drawing added to the folders
+        const char* Said;
+    } cases[] = {
+        {"b/beam-g1.dxf", "同じ名前の図面"},
+        {"b/BEAM-G1.dxf", nullptr}, // one name on Windows only
+        {"b/slab-s1.mass.dxf", "重量表と同じ名前"},
+        {"a/project.dxf", "プロジェクトの集計表"},
+        {"b/Project.Mass.dxf", nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Extra);
+        WriteBytes(in_.File(c.Extra), ReadBytes(Sample("beam-g1.dxf")));
+        const std::string out = out_.File(std::string("project-") + std::to_string(&c - cases));
+        const TRunResult r = Run({"--project", out, in_.File("a"), in_.File("b")});
+#ifdef _WIN32
+        const bool refused = true;
+#else
+        const bool refused = c.Said != nullptr;
+#endif
+        if (refused) {
+            EXPECT_EQ(r.ExitCode, 2);
+            if (c.Said != nullptr) {
+                EXPECT_NE(r.Err.find(Shown(c.Said)), std::string::npos) << r.Err;
+            }
+            EXPECT_FALSE(FileExists(out) || testing::FolderExists(out));
+        } else {
+            EXPECT_EQ(r.ExitCode, 1) << r.Err; // only the damaged drawing fails
+        }
+        RemoveFile(in_.File(c.Extra));
+    }
+}
+
+TEST_F(ProjectMode, ADrawingNamedTwiceIsTalliedOnce) {
     const std::string out = out_.File("project");
-    const TRunResult r = Run({"--project", out, in_.File("a"), in_.File("b")});
-    EXPECT_EQ(r.ExitCode, 2);
-    EXPECT_NE(r.Err.find("beam-g1.dxf"), std::string::npos) << r.Err;
-    EXPECT_FALSE(FileExists(out) || testing::FolderExists(out));
+    // Spelt otherwise than the folder's search spells it.
+    const TRunResult r = Run({"--project", out, in_.File("b"), in_.File("b/../b/slab-s1.dxf")});
+    EXPECT_EQ(r.ExitCode, 0) << r.Err;
+    EXPECT_EQ(CsvRows(ReadBytes(out + "/project.csv")).size(),
+              1 + CsvRows(ReadBytes(Sample("slab-s1.expected.csv"))).size() +
+                  CsvRows(ReadBytes(Sample("footing-f1.expected.csv"))).size());
 }
 
 } // namespace

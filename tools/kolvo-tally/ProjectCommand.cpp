@@ -29,8 +29,17 @@ int RunProjectCommand(const TOptions& options) {
             .WriteTo(stderr);
         return ExitUsage;
     }
-    if (!drawings.Duplicate.empty()) {
+    switch (drawings.Clash) {
+    case TNameClash::None:
+        break;
+    case TNameClash::SameName:
         return UsageError("同じ名前の図面がほかにもあります (同じ名前の集計表になります): ",
+                          drawings.Duplicate);
+    case TNameClash::MassTable:
+        return UsageError("図面の集計表がほかの図面の重量表と同じ名前になります: ",
+                          drawings.Duplicate);
+    case TNameClash::ProjectFile:
+        return UsageError("図面の集計表がプロジェクトの集計表と同じ名前になります: ",
                           drawings.Duplicate);
     }
     if (drawings.Paths.empty()) {
