@@ -4,6 +4,7 @@
 #include <atomic>
 #include <mutex>
 #include <new>
+#include <system_error>
 #include <thread>
 
 #include "Analysis.h"
@@ -197,7 +198,12 @@ TProjectResult RunProject(const TProjectOptions& options, const TProjectProgress
     const unsigned jobs = std::clamp<unsigned>(options.Jobs, 1, std::max<std::size_t>(total, 1));
     std::vector<std::thread> workers;
     for (unsigned j = 1; j < jobs; ++j) {
-        workers.emplace_back(work);
+        // A system that gives fewer threads than asked for gets the work done on those it gave.
+        try {
+            workers.emplace_back(work);
+        } catch (const std::system_error&) {
+            break;
+        }
     }
     work();
     for (std::thread& worker : workers) {
