@@ -43,6 +43,15 @@ cmake --build build/native -j "${KOLVO_JOBS:-$(nproc)}"
 tally=build/native/tools/kolvo-tally/kolvo-tally
 mkdir -p out
 status=0
+# Both reports of a sample, written into a folder, against the ones worked out by hand.
+same_as_by_hand() { # folder name
+    for ext in csv txt; do
+        if ! cmp -s "$1/$2.$ext" "samples/$2.expected.$ext"; then
+            echo "$1/$2.$ext differs from samples/$2.expected.$ext" >&2
+            status=1
+        fi
+    done
+}
 for drawing in samples/*.dxf; do
     name=$(basename "$drawing" .dxf)
     echo
@@ -56,12 +65,7 @@ for drawing in samples/*.dxf; do
     echo "Check list (out/$name.check.csv; the printable page .check.html, picture .check.svg," \
         "overlay .check.dxf):"
     iconv -f CP932 -t UTF-8 "out/$name.check.csv" | tr -d '\r'
-    for ext in csv txt; do
-        if ! cmp -s "out/$name.$ext" "samples/$name.expected.$ext"; then
-            echo "out/$name.$ext differs from samples/$name.expected.$ext" >&2
-            status=1
-        fi
-    done
+    same_as_by_hand out "$name"
 done
 echo
 if [ "$status" = 0 ]; then
@@ -76,13 +80,7 @@ echo "Bar mass of the project (out/project/project.mass.csv; per drawing in proj
     "page project.html):"
 iconv -f CP932 -t UTF-8 out/project/project.mass.csv | tr -d '\r'
 for drawing in samples/*.dxf; do
-    name=$(basename "$drawing" .dxf)
-    for ext in csv txt; do
-        if ! cmp -s "out/project/$name.$ext" "samples/$name.expected.$ext"; then
-            echo "out/project/$name.$ext differs from samples/$name.expected.$ext" >&2
-            status=1
-        fi
-    done
+    same_as_by_hand out/project "$(basename "$drawing" .dxf)"
 done
 
 echo
@@ -95,12 +93,7 @@ if [ -f out/wine/beam-g1.csv ]; then
     echo "Summary written by Kolvo.exe:"
     iconv -f CP932 -t UTF-8 out/wine/beam-g1.csv | tr -d '\r'
 fi
-for ext in csv txt; do
-    if ! cmp -s "out/wine/beam-g1.$ext" "samples/beam-g1.expected.$ext"; then
-        echo "out/wine/beam-g1.$ext differs from samples/beam-g1.expected.$ext" >&2
-        status=1
-    fi
-done
+same_as_by_hand out/wine beam-g1
 echo "Reports of the run: out/wine/beam-g1.csv and out/wine/beam-g1.txt"
 echo "Screenshot of the desktop after the run: out/wine/kolvo-run.png"
 if [ "$status" = 0 ]; then
