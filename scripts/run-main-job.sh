@@ -30,7 +30,8 @@ if [ "${1:-}" = --wine-run ]; then
     "$(winpath build/win/app/Kolvo.exe)" "$(winpath out/wine/beam-g1)" </dev/null || rc=$?
   sleep 1 # the dialog and the host finish painting
   import -window root out/wine/kolvo-run.png
-  dxf=$(ls -t "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Vantorel/*.dxf 2>/dev/null | head -1)
+  # Named by the time Kolvo started (the copy keeps the sample's time): the last name is the newest.
+  dxf=$(ls "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Vantorel/*.dxf 2>/dev/null | sort | tail -1)
   echo "DXF export written by the stand-in host: ${dxf:-none}"
   exit "$rc"
 fi
