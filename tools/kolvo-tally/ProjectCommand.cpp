@@ -111,7 +111,7 @@ int RunProjectCommand(const TOptions& options) {
             .Text("へ保存しました")
             .WriteTo(stdout);
     }
-    const std::vector<std::string>& total = result.Masses.Rows().back();
+    const std::vector<std::string> total = result.Masses.Rows().back(); // the table's last row
     char time[32];
     std::snprintf(time, sizeof time, "%.1f", seconds);
     TConsoleLine()
