@@ -147,25 +147,34 @@ std::string Utf16ToCp932(std::u16string_view utf16) {
     return out;
 }
 
+TCodePoint CodePointAt(std::u16string_view utf16, std::size_t at) {
+    const char16_t unit = utf16[at];
+    if (unit >= 0xD800 && unit <= 0xDBFF && at + 1 < utf16.size() && utf16[at + 1] >= 0xDC00 &&
+        utf16[at + 1] <= 0xDFFF) {
+        return {0x10000 + ((char32_t(unit) - 0xD800) << 10) + (utf16[at + 1] - 0xDC00), 2};
+    }
+    return {unit, 1};
+}
+
+std::string UnicodeEscape(char32_t c) {
+    static constexpr char Digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (char32_t rest = c; rest != 0 || hex.size() < 4; rest >>= 4) {
+        hex.insert(hex.begin(), Digits[rest & 0xF]);
+    }
+    return "\\U+" + hex;
+}
+
 std::string Utf16ToCp932Escaping(std::u16string_view utf16, std::int32_t* escaped) {
     std::string out;
     out.reserve(utf16.size() * 2);
     for (std::size_t i = 0; i < utf16.size(); ++i) {
-        const char16_t unit = utf16[i];
-        if (AppendCp932(out, unit)) {
+        if (AppendCp932(out, utf16[i])) {
             continue;
         }
-        char32_t c = unit;
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-            utf16[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (utf16[++i] - 0xDC00);
-        }
-        static constexpr char Digits[] = "0123456789ABCDEF";
-        std::string hex;
-        for (char32_t rest = c; rest != 0 || hex.size() < 4; rest >>= 4) {
-            hex.insert(hex.begin(), Digits[rest & 0xF]);
-        }
-        out += "\\U+" + hex;
+        const TCodePoint c = CodePointAt(utf16, i);
+        out += UnicodeEscape(c.Value);
+        i += c.Units - 1;
         if (escaped != nullptr) {
             ++*escaped;
         }
@@ -200,16 +209,10 @@ std::string Utf16ToUtf8(std::u16string_view utf16) {
     std::string out;
     out.reserve(utf16.size() * 3);
     for (std::size_t i = 0; i < utf16.size(); ++i) {
-        const char16_t unit = utf16[i];
-        if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
-            utf16[i + 1] <= 0xDFFF) {
-            AppendUtf8(out, 0x10000 + ((char32_t(unit) - 0xD800) << 10) + (utf16[i + 1] - 0xDC00));
-            ++i;
-        } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-            AppendUtf8(out, 0xFFFD);
-        } else {
-            AppendUtf8(out, unit);
-        }
+        const TCodePoint c = CodePointAt(utf16, i);
+        const bool loneHalf = c.Value >= 0xD800 && c.Value <= 0xDFFF;
+        AppendUtf8(out, loneHalf ? 0xFFFD : c.Value);
+        i += c.Units - 1;
     }
     return out;
 }

@@ -24,6 +24,18 @@ std::u16string Cp932ToUtf16(std::string_view cp932, TCp932Decoding decoding = {}
 // UTF-16 as CP932 bytes; a character the code page lacks becomes "?".
 std::string Utf16ToCp932(std::u16string_view utf16);
 
+// The character at `at` of UTF-16 text and how many units it takes: two for a surrogate pair, one
+// for anything else (a lone surrogate half stands for itself).
+struct TCodePoint {
+    char32_t Value;
+    std::size_t Units;
+};
+TCodePoint CodePointAt(std::u16string_view utf16, std::size_t at);
+
+// How the host writes a character its code page lacks: "\U+" and the code point in upper-case
+// hex, at least four digits.
+std::string UnicodeEscape(char32_t c);
+
 // UTF-16 as CP932 bytes, a character the code page lacks written as the host writes it, "\U+XXXX"
 // (its code point in upper-case hex, at least four digits); `escaped`, when given, counts them.
 std::string Utf16ToCp932Escaping(std::u16string_view utf16, std::int32_t* escaped = nullptr);

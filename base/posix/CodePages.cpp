@@ -1,9 +1,10 @@
 #include "CodePages.h"
 
 #include <cerrno>
-#include <cstdio>
 
 #include <iconv.h>
+
+#include "TextCodec.h"
 
 namespace kolvo {
 
@@ -31,12 +32,6 @@ public:
 private:
     iconv_t cd_;
 };
-
-std::string Escape(char32_t c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "\\U+%04X", static_cast<unsigned>(c));
-    return text;
-}
 
 } // namespace
 
@@ -77,25 +72,19 @@ std::optional<std::string> Utf16ToCodePage(std::u16string_view text, unsigned co
     std::string out;
     // A character at a time, so that one the code page lacks can be written as its escape.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        std::size_t units = 1;
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            units = 2;
-        }
+        const TCodePoint c = CodePointAt(text, i);
         char* in = reinterpret_cast<char*>(const_cast<char16_t*>(text.data() + i));
-        std::size_t inLeft = units * sizeof(char16_t);
+        std::size_t inLeft = c.Units * sizeof(char16_t);
         char buffer[16];
         char* outPtr = buffer;
         std::size_t outLeft = sizeof buffer;
         if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1)) {
             iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-            out += Escape(c);
+            out += UnicodeEscape(c.Value);
         } else {
             out.append(buffer, sizeof buffer - outLeft);
         }
-        i += units - 1;
+        i += c.Units - 1;
     }
     return out;
 }

@@ -2,19 +2,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include "TextCodec.h"
 
 namespace kolvo {
-
-namespace {
-
-std::string Escape(char32_t c) {
-    char text[16];
-    std::snprintf(text, sizeof text, "\\U+%04X", static_cast<unsigned>(c));
-    return text;
-}
-
-} // namespace
 
 bool CanConvertCodePage(unsigned codePage) {
     return IsValidCodePage(codePage) != FALSE;
@@ -42,24 +32,18 @@ std::optional<std::string> Utf16ToCodePage(std::u16string_view text, unsigned co
     std::string out;
     // A character at a time, so that one the code page lacks can be written as its escape.
     for (std::size_t i = 0; i < text.size(); ++i) {
-        int units = 1;
-        char32_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            units = 2;
-        }
+        const TCodePoint c = CodePointAt(text, i);
         char buffer[16];
         BOOL defaulted = FALSE;
-        const int bytes = WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS,
-                                              reinterpret_cast<const wchar_t*>(text.data() + i),
-                                              units, buffer, sizeof buffer, nullptr, &defaulted);
+        const int bytes = WideCharToMultiByte(
+            codePage, WC_NO_BEST_FIT_CHARS, reinterpret_cast<const wchar_t*>(text.data() + i),
+            static_cast<int>(c.Units), buffer, sizeof buffer, nullptr, &defaulted);
         if (bytes <= 0 || defaulted) {
-            out += Escape(c);
+            out += UnicodeEscape(c.Value);
         } else {
             out.append(buffer, static_cast<std::size_t>(bytes));
         }
-        i += static_cast<std::size_t>(units) - 1;
+        i += c.Units - 1;
     }
     return out;
 }
