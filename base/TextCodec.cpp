@@ -158,11 +158,15 @@ TCodePoint CodePointAt(std::u16string_view utf16, std::size_t at) {
 
 std::string UnicodeEscape(char32_t c) {
     static constexpr char Digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (char32_t rest = c; rest != 0 || hex.size() < 4; rest >>= 4) {
-        hex.insert(hex.begin(), Digits[rest & 0xF]);
+    int digits = 4;
+    while (digits < 8 && (c >> (4 * digits)) != 0) {
+        ++digits;
     }
-    return "\\U+" + hex;
+    std::string escape = "\\U+";
+    for (int d = digits - 1; d >= 0; --d) {
+        escape += Digits[(c >> (4 * d)) & 0xF];
+    }
+    return escape;
 }
 
 std::string Utf16ToCp932Escaping(std::u16string_view utf16, std::int32_t* escaped) {
