@@ -159,13 +159,8 @@ void AppendPicture(std::string& out, const TAnalysis& analysis,
     out += "<svg class=\"picture\" viewBox=\"" + ViewBox(bounds) +
            "\" preserveAspectRatio=\"xMidYMid meet\" role=\"img\" aria-label=\"" +
            HtmlText("図面と数えた鉄筋") + "\">\n";
-    out += "<g class=\"drawing\"><path d=\"";
-    AppendDrawingPath(out, drawing);
-    out += "\"/>\n";
-    for (const TDxfCircle& circle : drawing.Circles) {
-        out += "<circle cx=\"" + Num(circle.CX) + "\" cy=\"" + Num(-circle.CY) + "\" r=\"" +
-               Num(circle.Radius) + "\"/>\n";
-    }
+    out += "<g class=\"drawing\">";
+    AppendDrawingShapes(out, drawing);
     out += "</g>\n<g class=\"overlay\">\n";
     for (const std::int32_t index : leaders) {
         out += LineElement(drawing.Lines[index], "leader") + "/>\n";

@@ -32,13 +32,8 @@ std::string CheckPictureText(const TAnalysis& analysis) {
 
     // The drawing itself, thin and light grey: every line in one path keeps a large drawing
     // light to open.
-    out += "<g class=\"drawing\">\n<path d=\"";
-    AppendDrawingPath(out, drawing);
-    out += "\"/>\n";
-    for (const TDxfCircle& circle : drawing.Circles) {
-        out += "<circle cx=\"" + Num(circle.CX) + "\" cy=\"" + Num(-circle.CY) + "\" r=\"" +
-               Num(circle.Radius) + "\"/>\n";
-    }
+    out += "<g class=\"drawing\">\n";
+    AppendDrawingShapes(out, drawing);
     out += "</g>\n<g>\n";
 
     for (const std::int32_t index : WalkedLines(record)) {

@@ -109,7 +109,8 @@ std::string CircleElement(double x, double y, double r, std::string_view cls) {
            "\" r=\"" + Num(r) + "\"";
 }
 
-void AppendDrawingPath(std::string& out, const TDrawing& drawing) {
+void AppendDrawingShapes(std::string& out, const TDrawing& drawing) {
+    out += "<path d=\"";
     for (const TDxfLine& line : drawing.Lines) {
         out += 'M';
         AppendNum(out, line.X1);
@@ -119,6 +120,11 @@ void AppendDrawingPath(std::string& out, const TDrawing& drawing) {
         AppendNum(out, line.X2);
         out += ' ';
         AppendNum(out, -line.Y2);
+    }
+    out += "\"/>\n";
+    for (const TDxfCircle& circle : drawing.Circles) {
+        out += "<circle cx=\"" + Num(circle.CX) + "\" cy=\"" + Num(-circle.CY) + "\" r=\"" +
+               Num(circle.Radius) + "\"/>\n";
     }
 }
 

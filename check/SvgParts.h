@@ -37,8 +37,8 @@ double PictureSize(const TBounds& b);
 std::string LineElement(const TDxfLine& line, std::string_view cls);
 std::string CircleElement(double x, double y, double r, std::string_view cls);
 
-// Every line of the drawing as moves and lines of one path's "d", which keeps a large drawing
-// light to open.
-void AppendDrawingPath(std::string& out, const TDrawing& drawing);
+// The drawing itself: every line as moves and lines of one <path>, which keeps a large drawing
+// light to open, then a <circle> for each of its circles, each element on a line of its own.
+void AppendDrawingShapes(std::string& out, const TDrawing& drawing);
 
 } // namespace kolvo
