@@ -1,8 +1,17 @@
 #include "CheckOutputs.h"
+#include "ExactSum.h"
 #include "Geometry.h"
 #include "Notes.h"
 
 namespace kolvo {
+
+double TallyLength(const TTally& tally) {
+    TExactSum length;
+    for (const TTallyRecord& record : tally) {
+        length.Add(record.Length);
+    }
+    return length.Value();
+}
 
 TMassTable MassTableOf(const TAnalysis& analysis, double mmPerUnit) {
     TMassTable masses(mmPerUnit);

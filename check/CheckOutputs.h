@@ -64,6 +64,8 @@ TMassTable MassTableOf(const TAnalysis& analysis, double mmPerUnit);
 // Counts the analysis's bars into `masses`, as MassTableOf does (several drawings into one table).
 void AddBarsTo(TMassTable& masses, const TAnalysis& analysis);
 std::string MassTableText(const TAnalysis& analysis, double mmPerUnit);
+// The total length of the tallied bars, summed exactly (drawing units).
+double TallyLength(const TTally& tally);
 
 // The check page (.html): one self-contained UTF-8 page with the drawing and what was counted on
 // it, the check list, the summary and, with `MmPerUnit`, the mass table.

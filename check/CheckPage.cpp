@@ -6,7 +6,6 @@
 #include <cmath>
 
 #include "CheckOutputs.h"
-#include "ExactSum.h"
 #include "Geometry.h"
 #include "KolvoVersion.h"
 #include "MassTable.h"
@@ -255,16 +254,12 @@ void AppendLegend(std::string& out, const TCounts& counts) {
 
 void AppendTotals(std::string& out, const TAnalysis& analysis, const TCounts& counts,
                   const TMassTable* masses) {
-    TExactSum length;
-    for (const TTallyRecord& record : analysis.Tally) {
-        length.Add(record.Length);
-    }
     std::vector<std::pair<std::string, std::string>> totals = {
         {"符号円", "数えた " + std::to_string(counts.Counted) + " / 数えられなかった " +
                        std::to_string(counts.NotCounted)},
         {"数えた鉄筋の線", std::to_string(analysis.Tally.Count()) + " 本"},
         {"二重に数えた鉄筋", std::to_string(counts.Doubles) + " 本"},
-        {"総延長", FormatWhole(length.Value()) + " (図面の単位)"},
+        {"総延長", FormatWhole(TallyLength(analysis.Tally)) + " (図面の単位)"},
     };
     if (masses != nullptr) {
         totals.emplace_back("総質量", masses->Rows().back().back() + " kg");

@@ -10,7 +10,6 @@
 #include "Analysis.h"
 #include "CheckOutputs.h"
 #include "Errors.h"
-#include "ExactSum.h"
 #include "FileNames.h"
 #include "FileSystem.h"
 #include "OutputFiles.h"
@@ -81,11 +80,7 @@ TDrawingResult TallyOne(const std::string& path, const TProjectOptions& options,
         }
         result.Warnings = WarningLines(analysis);
         result.Bars = analysis.Tally.Count();
-        TExactSum length;
-        for (const TTallyRecord& record : analysis.Tally) {
-            length.Add(record.Length);
-        }
-        result.Length = length.Value();
+        result.Length = TallyLength(analysis.Tally);
         result.MassKg = own.Rows().back().back();
         result.Look = NeedsALook(analysis);
         // The sums are exact, so the drawings may come in any order.
