@@ -111,6 +111,17 @@ std::string CommandLineStem(const std::string& path) {
     return dot == std::string_view::npos ? name : name.substr(0, dot);
 }
 
+std::string CommandLinePathIn(const std::string& folder, const std::string& name) {
+#ifdef _WIN32
+    const char separator = '\\';
+#else
+    const char separator = '/';
+#endif
+    // A folder whose last name is empty ends in a separator.
+    return folder.empty() || CommandLineFileName(folder).empty() ? folder + name
+                                                                 : folder + separator + name;
+}
+
 TReportNames CommandLineReportNames(const std::string& report) {
     TReportNames names;
 #ifdef _WIN32

@@ -32,16 +32,6 @@ bool IsDxfName(const std::string& path) {
     return ext == ".dxf";
 }
 
-std::string InFolder(const std::string& folder, const std::string& name) {
-#ifdef _WIN32
-    const char separator = '\\';
-#else
-    const char separator = '/';
-#endif
-    const bool ends = !folder.empty() && (folder.back() == '/' || folder.back() == separator);
-    return ends ? folder + name : folder + separator + name;
-}
-
 // A name as a program text (CP932): on Windows it is that already.
 std::string NameAsCp932(const std::string& name) {
 #ifdef _WIN32
@@ -59,7 +49,7 @@ TDrawingResult TallyOne(const std::string& path, const TProjectOptions& options,
     result.Name = CommandLineStem(path);
     try {
         const TAnalysis analysis = Analyse(path, TTraceKeeping::Everything);
-        const std::string base = InFolder(options.OutFolder, result.Name);
+        const std::string base = CommandLinePathIn(options.OutFolder, result.Name);
         TCheckPageInfo page;
         page.DrawingName = SystemNameToUtf8(CommandLineFileName(path));
         page.MadeAt = options.MadeAt;
@@ -206,9 +196,9 @@ TProjectResult RunProject(const TProjectOptions& options, const TProjectProgress
     }
 
     const TWriteOutcome written = WriteFileSet(
-        {{InFolder(options.OutFolder, "project.csv"), ProjectCsvText(result)},
-         {InFolder(options.OutFolder, "project.mass.csv"), result.Masses.FileText()},
-         {InFolder(options.OutFolder, "project.html"), ProjectPageText(result, options)}});
+        {{CommandLinePathIn(options.OutFolder, "project.csv"), ProjectCsvText(result)},
+         {CommandLinePathIn(options.OutFolder, "project.mass.csv"), result.Masses.FileText()},
+         {CommandLinePathIn(options.OutFolder, "project.html"), ProjectPageText(result, options)}});
     if (!written.Written()) {
         result.FilesFailure = written.Path;
     }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "Errors.h"
+#include "FileNames.h"
 
 namespace kolvo {
 
@@ -85,7 +86,7 @@ TFolderListing FilesUnder(const std::string& folder) {
             listing.Unreadable.push_back(current);
             continue;
         }
-        const std::string prefix = current.ends_with('/') ? current : current + "/";
+
         for (;;) {
             errno = 0;
             const dirent* entry = ::readdir(dir);
@@ -102,7 +103,7 @@ TFolderListing FilesUnder(const std::string& folder) {
             // Links are followed as the files and folders they name, but a link to a folder
             // above would never end the search: folders are taken only as they stand.
             struct stat st {};
-            const std::string path = prefix + name;
+            const std::string path = CommandLinePathIn(current, name);
             if (::lstat(path.c_str(), &st) != 0) {
                 continue;
             }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "FileNames.h"
 #include "ShiftJis.h"
 
 namespace kolvo {
@@ -160,11 +161,8 @@ TFolderListing FilesUnder(const std::string& folder) {
     while (!folders.empty()) {
         const std::string current = folders.back();
         folders.pop_back();
-        const bool ends = !current.empty() && (current.back() == '\\' || current.back() == '/') &&
-                          SjisCutLength(current, current.size() - 1) == current.size() - 1;
-        const std::string prefix = ends ? current : current + "\\";
         WIN32_FIND_DATAA found{};
-        const HANDLE search = FindFirstFileA((prefix + "*").c_str(), &found);
+        const HANDLE search = FindFirstFileA(CommandLinePathIn(current, "*").c_str(), &found);
         if (search == INVALID_HANDLE_VALUE) {
             // A folder holds at least its own "." entry; only a drive's root may be empty.
             if (GetLastError() != ERROR_FILE_NOT_FOUND) {
@@ -181,10 +179,10 @@ TFolderListing FilesUnder(const std::string& folder) {
             // are not entered.
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 if (!(found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
-                    folders.push_back(prefix + name);
+                    folders.push_back(CommandLinePathIn(current, name));
                 }
             } else {
-                listing.Files.push_back(prefix + name);
+                listing.Files.push_back(CommandLinePathIn(current, name));
             }
         } while (FindNextFileA(search, &found));
         if (GetLastError() != ERROR_NO_MORE_FILES) {

@@ -46,5 +46,21 @@ TEST(FileNames, DetailExtensionAndUtf8Names) {
     EXPECT_EQ(FileExtPositionUtf8("a.b/c"), std::string::npos);
 }
 
+TEST(FileNames, ANameInAFolder) {
+#ifdef _WIN32
+    EXPECT_EQ(CommandLinePathIn("C:\\work", "a.csv"), "C:\\work\\a.csv");
+    EXPECT_EQ(CommandLinePathIn("C:\\work\\", "a.csv"), "C:\\work\\a.csv");
+    EXPECT_EQ(CommandLinePathIn("C:/work/", "a.csv"), "C:/work/a.csv");
+    EXPECT_EQ(CommandLinePathIn("C:", "a.csv"), "C:a.csv");
+    // 表 ends in 0x5C, which is no separator.
+    EXPECT_EQ(CommandLinePathIn("C:\\\x95\x5c", "a.csv"), "C:\\\x95\x5c\\a.csv");
+#else
+    EXPECT_EQ(CommandLinePathIn("/work", "a.csv"), "/work/a.csv");
+    EXPECT_EQ(CommandLinePathIn("/work/", "a.csv"), "/work/a.csv");
+    EXPECT_EQ(CommandLinePathIn("/", "a.csv"), "/a.csv");
+#endif
+    EXPECT_EQ(CommandLinePathIn("", "a.csv"), "a.csv");
+}
+
 } // namespace
 } // namespace kolvo
