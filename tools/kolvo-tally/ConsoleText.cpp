@@ -43,11 +43,17 @@ bool IsTerminal(std::FILE* stream) {
 
 void TConsoleLine::RewriteOn(std::FILE* stream) const {
     const HANDLE handle = GetStdHandle(stream == stderr ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-    // Back to the start of the line, the new text, and blanks over what is left of the old.
-    std::wstring wide =
-        L"\r" + Cp932ToWide(bytes_) + std::wstring(8, L' ') + L"\r" + Cp932ToWide(bytes_);
+    // Back to the start of the line and the new text, then blanks from the cursor to the end of
+    // the line over whatever was left of a longer old one; the cursor stays behind the text.
+    std::wstring wide = L"\r";
+    wide += Cp932ToWide(bytes_);
     DWORD written = 0;
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &written, nullptr);
+    CONSOLE_SCREEN_BUFFER_INFO info{};
+    if (GetConsoleScreenBufferInfo(handle, &info) && info.dwSize.X > info.dwCursorPosition.X) {
+        FillConsoleOutputCharacterW(handle, L' ', info.dwSize.X - info.dwCursorPosition.X,
+                                    info.dwCursorPosition, &written);
+    }
 }
 
 #else

@@ -5,6 +5,7 @@
 
 #include "CheckOutputs.h"
 #include "ConsoleText.h"
+#include "Errors.h"
 #include "FileNames.h"
 #include "MassTable.h"
 
@@ -99,6 +100,21 @@ int UsageError(std::string_view problem, std::string_view name) {
     TConsoleLine().Text(ProjectUsage).WriteTo(stderr);
     TConsoleLine().Text("詳しくは kolvo-tally --help").WriteTo(stderr);
     return ExitUsage;
+}
+
+int RunFailed(std::string_view cp932Message) {
+    TConsoleLine().Text("kolvo-tally: ").Text(cp932Message).WriteTo(stderr);
+    return ExitAnalysisFailed;
+}
+
+int CannotWrite(std::string_view name) {
+    TConsoleLine()
+        .Text("kolvo-tally: ")
+        .Text(CannotCreateFileMessage)
+        .Text(": ")
+        .Name(name)
+        .WriteTo(stderr);
+    return ExitAnalysisFailed;
 }
 
 std::string ExtensionOf(const std::string& name) {

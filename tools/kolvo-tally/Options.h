@@ -34,6 +34,10 @@ TParsed ParseArguments(int argc, char** argv);
 
 // Says what was wrong with the command line, then how it is used; returns ExitUsage.
 int UsageError(std::string_view problem, std::string_view name = {});
+// Says why the run failed (a CP932 message); returns ExitAnalysisFailed.
+int RunFailed(std::string_view cp932Message);
+// Says that the file `name` could not be created; returns ExitAnalysisFailed.
+int CannotWrite(std::string_view name);
 
 // The extension of a name as the system spells it.
 std::string ExtensionOf(const std::string& name);

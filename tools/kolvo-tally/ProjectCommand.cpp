@@ -70,12 +70,10 @@ int RunProjectCommand(const TOptions& options) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (terminal) {
-        TConsoleLine().RewriteOn(stderr);
-        std::fputs("\r", stderr);
+        TConsoleLine().RewriteOn(stderr); // the progress line cleared
     }
     if (!result.FolderFailure.empty()) {
-        TConsoleLine().Text("kolvo-tally: ").Text(result.FolderFailure).WriteTo(stderr);
-        return ExitAnalysisFailed;
+        return RunFailed(result.FolderFailure);
     }
     // In name order, whichever drawing was done first.
     std::size_t failed = 0;
@@ -98,12 +96,7 @@ int RunProjectCommand(const TOptions& options) {
         }
     }
     if (!result.FilesFailure.empty()) {
-        TConsoleLine()
-            .Text("kolvo-tally: ")
-            .Text(CannotCreateFileMessage)
-            .Text(": ")
-            .Name(result.FilesFailure)
-            .WriteTo(stderr);
+        CannotWrite(result.FilesFailure);
     } else {
         TConsoleLine()
             .Text("集計結果を")

@@ -31,21 +31,6 @@
 namespace kolvo {
 namespace {
 
-int Failed(std::string_view cp932Message) {
-    TConsoleLine().Text("kolvo-tally: ").Text(cp932Message).WriteTo(stderr);
-    return ExitAnalysisFailed;
-}
-
-int CannotWrite(const std::string& name) {
-    TConsoleLine()
-        .Text("kolvo-tally: ")
-        .Text(CannotCreateFileMessage)
-        .Text(": ")
-        .Name(name)
-        .WriteTo(stderr);
-    return ExitAnalysisFailed;
-}
-
 // Why the command may not write what it was asked to, as a usage error; nothing when it may.
 std::optional<int> RefusedNames(const TOptions& options, const TReportNames& names) {
     switch (FileKind(options.Drawing)) {
@@ -109,10 +94,10 @@ int Tally(const TOptions& options) {
         // The whole trace: the warnings, the notes and the mass table read it too.
         analysis = Analyse(options.Drawing, TTraceKeeping::Everything);
     } catch (const std::bad_alloc&) {
-        return Failed(OutOfMemoryMessage);
+        return RunFailed(OutOfMemoryMessage);
     } catch (const std::exception& e) {
         // The errors of the analysis carry the user's message texts in CP932.
-        return Failed(e.what());
+        return RunFailed(e.what());
     }
     // The user's reports are replaced only by a complete pair.
     const TWriteOutcome reports = WriteFileSet(
@@ -159,6 +144,6 @@ int main(int argc, char** argv) {
         }
         return kolvo::Tally(parsed.Options);
     } catch (const std::bad_alloc&) {
-        return kolvo::Failed(kolvo::OutOfMemoryMessage);
+        return kolvo::RunFailed(kolvo::OutOfMemoryMessage);
     }
 }
