@@ -60,21 +60,17 @@ std::size_t FileExtPositionUtf8(std::string_view path) {
     return dot;
 }
 
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [&lower](char x, char y) { return lower(x) == lower(y); });
+}
+
 bool IsDetailReportExt(std::string_view ext, bool ignoreCase) {
-    constexpr std::string_view detailExt = ".txt";
-    if (ext.size() != detailExt.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < ext.size(); ++i) {
-        char c = ext[i];
-        if (ignoreCase && c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-        if (c != detailExt[i]) {
-            return false;
-        }
-    }
-    return true;
+    return ignoreCase ? SameIgnoringAsciiCase(ext, ".txt") : ext == ".txt";
 }
 
 std::string DialogReportPath(std::string_view reportName) {

@@ -36,6 +36,9 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext);
 // and separator byte is one.
 std::size_t FileExtPositionUtf8(std::string_view path);
 
+// Whether two extensions (or any two texts) are the same but for the case of ASCII letters.
+bool SameIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Whether `ext` (dot included) is the detail report's ".txt": exactly, or in any letter case
 // when `ignoreCase`.
 bool IsDetailReportExt(std::string_view ext, bool ignoreCase);

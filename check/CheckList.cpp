@@ -1,6 +1,5 @@
-#include <cctype>
-
 #include "CheckOutputs.h"
+#include "FileNames.h"
 #include "Geometry.h"
 #include "Notes.h"
 #include "NumberFormat.h"
@@ -27,20 +26,19 @@ std::string CsvField(std::string_view text) {
 } // namespace
 
 TCheckFormat CheckFormatOf(std::string_view extension) {
-    std::string lower;
-    for (const char c : extension) {
-        lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (lower == ".csv") {
+    const auto is = [extension](std::string_view ext) {
+        return SameIgnoringAsciiCase(extension, ext);
+    };
+    if (is(".csv")) {
         return TCheckFormat::List;
     }
-    if (lower == ".dxf") {
+    if (is(".dxf")) {
         return TCheckFormat::Drawing;
     }
-    if (lower == ".html" || lower == ".htm") {
+    if (is(".html") || is(".htm")) {
         return TCheckFormat::Page;
     }
-    return lower == ".svg" ? TCheckFormat::Picture : TCheckFormat::Unknown;
+    return is(".svg") ? TCheckFormat::Picture : TCheckFormat::Unknown;
 }
 
 std::vector<TCheckedBar> CheckedBars(const TTraceRecord& record) {

@@ -22,14 +22,7 @@ namespace {
 
 bool IsDxfName(const std::string& path) {
     const std::string name = CommandLineFileName(path);
-    if (name.size() < 4) {
-        return false;
-    }
-    std::string ext = name.substr(name.size() - 4);
-    std::transform(ext.begin(), ext.end(), ext.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
-    return ext == ".dxf";
+    return name.size() >= 4 && SameIgnoringAsciiCase(name.substr(name.size() - 4), ".dxf");
 }
 
 // A name as a program text (CP932): on Windows it is that already.
