@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "ConsoleText.h"
 #include "FileSystem.h"
 #include "ProcessRunner.h"
 #include "TestFiles.h"
-#include "TextCodec.h"
 
 namespace kolvo {
 namespace {
@@ -30,16 +30,6 @@ using testing::WriteBytes;
 #else
 #define NAMED(text) std::string(reinterpret_cast<const char*>(u8##text))
 #endif
-
-// A message as standard error shows it to a pipe: the plain literal (CP932) on Windows, UTF-8
-// elsewhere.
-std::string Shown(const char* cp932) {
-#ifdef _WIN32
-    return cp932;
-#else
-    return Cp932ToUtf8(cp932);
-#endif
-}
 
 std::string Sample(const std::string& name) {
     return BuildPath(KOLVO_SAMPLES_DIR) + "/" + name;
@@ -194,7 +184,7 @@ TEST_F(ProjectMode, DrawingsWhoseFilesWouldBeAnothersAreRefusedAndNothingIsWritt
         if (refused) {
             EXPECT_EQ(r.ExitCode, 2);
             if (c.Said != nullptr) {
-                EXPECT_NE(r.Err.find(Shown(c.Said)), std::string::npos) << r.Err;
+                EXPECT_NE(r.Err.find(ProgramTextToSystem(c.Said)), std::string::npos) << r.Err;
             }
             EXPECT_FALSE(FileExists(out) || testing::FolderExists(out));
         } else {
