@@ -7,6 +7,7 @@
 
 #include "CheckOutputs.h"
 #include "Geometry.h"
+#include "HtmlParts.h"
 #include "KolvoVersion.h"
 #include "MassTable.h"
 #include "Notes.h"
@@ -27,17 +28,8 @@ constexpr char SkyBlue[] = "#56B4E9";
 constexpr char Green[] = "#009E73";
 constexpr char Vermillion[] = "#D55E00";
 
-const char* const PageStyle = R"(@page{size:A3 landscape;margin:10mm}
-html{font-family:"IPAPGothic","IPAexGothic","Noto Sans CJK JP","Yu Gothic","Meiryo",sans-serif;font-size:10pt;color:#000;background:#fff}
-body{margin:0 auto;max-width:400mm;padding:4mm}
-h1{font-size:15pt;margin:0 0 1mm}
-h2{font-size:12pt;margin:4mm 0 1mm}
-.made{margin:0 0 2mm;color:#333}
-table{border-collapse:collapse}
-th,td{border:1px solid #888;padding:1px 5px;text-align:left;vertical-align:top}
-td.n{text-align:right}
-thead{display:table-header-group}
-tr{break-inside:avoid}
+// After the rules both pages share.
+const char* const PageStyle = R"(.made{margin:0 0 2mm;color:#333}
 .totals{margin-bottom:2mm}
 .totals th{background:#eee;font-weight:normal}
 .first-page{break-after:page}
@@ -66,7 +58,6 @@ table.check-list,table.summary,table.mass{width:100%;font-size:9pt}
 .check-list a{color:inherit}
 .tables{display:flex;flex-wrap:wrap;gap:0 8mm;align-items:flex-start}
 .tables section{flex:1 1 120mm}
-@media print{body{padding:0}}
 )";
 
 // How wide a label is in ems: a half-width character about half as wide as a full-width one.
@@ -82,37 +73,6 @@ double EmsOf(std::string_view cp932) {
         }
     }
     return std::max(ems, 1.0);
-}
-
-std::string Cell(std::string_view cp932, bool number = false) {
-    return std::string(number ? "<td class=\"n\">" : "<td>") + HtmlText(cp932) + "</td>";
-}
-
-std::string HeaderRow(const std::vector<std::string>& fields) {
-    std::string row = "<thead><tr>";
-    for (const std::string& field : fields) {
-        row += "<th>" + HtmlText(field) + "</th>";
-    }
-    return row + "</tr></thead>\n";
-}
-
-// Whether a field of a table is a number, written on the right.
-bool IsNumberField(std::string_view text) {
-    return !text.empty() && text.find_first_not_of("-0123456789.") == std::string_view::npos;
-}
-
-std::string TableOf(std::string_view cls, const std::vector<std::string>& header,
-                    const std::vector<std::vector<std::string>>& rows) {
-    std::string table = "<table class=\"" + std::string(cls) + "\">\n" + HeaderRow(header);
-    table += "<tbody>\n";
-    for (const std::vector<std::string>& row : rows) {
-        table += "<tr>";
-        for (const std::string& field : row) {
-            table += Cell(field, IsNumberField(field));
-        }
-        table += "</tr>\n";
-    }
-    return table + "</tbody>\n</table>\n";
 }
 
 struct TCounts {
@@ -273,7 +233,7 @@ void AppendTotals(std::string& out, const TAnalysis& analysis, const TCounts& co
 
 void AppendCheckList(std::string& out, const TAnalysis& analysis,
                      const std::vector<TLabelNotes>& notes) {
-    out += "<table class=\"check-list\">\n" + HeaderRow(CheckListHeader()) + "<tbody>\n";
+    out += "<table class=\"check-list\">\n" + HtmlHeaderRow(CheckListHeader()) + "<tbody>\n";
     const std::vector<std::vector<std::string>> rows = CheckListRows(analysis);
     const std::vector<TLabelTrace>& labels = analysis.Trace.Labels();
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -286,7 +246,7 @@ void AppendCheckList(std::string& out, const TAnalysis& analysis,
                "><td class=\"n\"><a href=\"#c-" + n + "\">" + n + "</a></td>";
         // Every field but the last as the list writes it; the notes' codes with their words.
         for (std::size_t f = 1; f + 1 < rows[i].size(); ++f) {
-            out += Cell(rows[i][f], f != 1 && IsNumberField(rows[i][f]));
+            out += HtmlCell(rows[i][f], f != 1 && IsNumberField(rows[i][f]));
         }
         out += "<td class=\"notes\">";
         for (std::size_t k = 0; k < notes[i].Notes.size(); ++k) {
@@ -316,7 +276,7 @@ std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info)
     out += "<!DOCTYPE html>\n<html lang=\"ja\">\n<head>\n<meta charset=\"utf-8\">\n";
     const std::string name = HtmlUtf8(info.DrawingName);
     out += "<title>" + HtmlText("集計の確認") + " - " + name + "</title>\n";
-    out += "<style>\n" + std::string(PageStyle) + "</style>\n</head>\n<body>\n";
+    out += "<style>\n" + std::string(PageBaseStyle) + PageStyle + "</style>\n</head>\n<body>\n";
     out +=
         "<div class=\"first-page\">\n<header>\n<h1>" + HtmlText("集計の確認: ") + name + "</h1>\n";
     out += "<p class=\"made\">" + HtmlText("作成 ") + "<time class=\"made-at\">" +
@@ -342,14 +302,14 @@ std::string CheckPageText(const TAnalysis& analysis, const TCheckPageInfo& info)
         summary.push_back(
             {std::string(group.Label), std::to_string(group.Count), FormatWhole(group.Length)});
     }
-    out += TableOf("summary", {"符号", "本数", "長さ"}, summary);
+    out += HtmlTable("summary", {"符号", "本数", "長さ"}, summary);
     out += "</section>\n";
     if (masses) {
         std::vector<std::vector<std::string>> rows = masses->Rows();
         const std::vector<std::string> header = rows.front();
         rows.erase(rows.begin());
-        out += "<section>\n<h2>" + HtmlText("重量表") + "</h2>\n" + TableOf("mass", header, rows) +
-               "</section>\n";
+        out += "<section>\n<h2>" + HtmlText("重量表") + "</h2>\n" +
+               HtmlTable("mass", header, rows) + "</section>\n";
     }
     out += "</div>\n</body>\n</html>\n";
     return out;
