@@ -97,14 +97,28 @@ std::string CommandLineFileName(const std::string& path) {
     return path.substr(start);
 }
 
+namespace {
+
+// Where the extension of a name as the system spells it begins, or npos.
+std::size_t CommandLineExtPosition(std::string_view name) {
+#ifdef _WIN32
+    return FileExtPosition(name);
+#else
+    return FileExtPositionUtf8(name);
+#endif
+}
+
+} // namespace
+
 std::string CommandLineStem(const std::string& path) {
     const std::string name = CommandLineFileName(path);
-#ifdef _WIN32
-    const std::size_t dot = FileExtPosition(name);
-#else
-    const std::size_t dot = FileExtPositionUtf8(name);
-#endif
+    const std::size_t dot = CommandLineExtPosition(name);
     return dot == std::string_view::npos ? name : name.substr(0, dot);
+}
+
+std::string CommandLineExtension(const std::string& path) {
+    const std::size_t dot = CommandLineExtPosition(path);
+    return dot == std::string_view::npos ? std::string() : path.substr(dot);
 }
 
 std::string CommandLinePathIn(const std::string& folder, const std::string& name) {
@@ -119,15 +133,11 @@ std::string CommandLinePathIn(const std::string& folder, const std::string& name
 }
 
 TReportNames CommandLineReportNames(const std::string& report) {
+    // As SummaryReportPath and DetailReportPath name them, by the system's rule for extensions.
     TReportNames names;
-#ifdef _WIN32
-    names.Summary = SummaryReportPath(report);
-    names.Detail = DetailReportPath(names.Summary);
-#else
     names.Summary =
-        FileExtPositionUtf8(report) == std::string_view::npos ? report + ".csv" : report;
-    names.Detail = names.Summary.substr(0, FileExtPositionUtf8(names.Summary)) + ".txt";
-#endif
+        CommandLineExtPosition(report) == std::string_view::npos ? report + ".csv" : report;
+    names.Detail = names.Summary.substr(0, CommandLineExtPosition(names.Summary)) + ".txt";
     return names;
 }
 

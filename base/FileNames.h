@@ -65,6 +65,8 @@ TReportNames CommandLineReportNames(const std::string& report);
 std::string CommandLineFileName(const std::string& path);
 // The same without its extension (by the system's rules, as CommandLineReportNames reads them).
 std::string CommandLineStem(const std::string& path);
+// Its extension, dot included; empty when it has none.
+std::string CommandLineExtension(const std::string& path);
 // The file `name` in `folder`, with the system's separator between them unless the folder ends
 // in one already (on Windows also in ":", and never in the second byte of 表).
 std::string CommandLinePathIn(const std::string& folder, const std::string& name);

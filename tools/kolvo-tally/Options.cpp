@@ -56,7 +56,7 @@ void PrintHelp() {
 // Takes the value of an option that has one; false with the error said when it is not good.
 bool TakeValue(TOptions& options, const std::string& option, const std::string& value, int& exit) {
     if (option == "--check") {
-        if (CheckFormatOf(ExtensionOf(value)) == TCheckFormat::Unknown) {
+        if (CheckFormatOf(CommandLineExtension(value)) == TCheckFormat::Unknown) {
             exit =
                 UsageError("確認ファイルの拡張子は .csv、.dxf、.svg、.html のどれかです: ", value);
             return false;
@@ -115,15 +115,6 @@ int CannotWrite(std::string_view name) {
         .Name(name)
         .WriteTo(stderr);
     return ExitAnalysisFailed;
-}
-
-std::string ExtensionOf(const std::string& name) {
-#ifdef _WIN32
-    return ExtractFileExt(name);
-#else
-    const std::size_t dot = FileExtPositionUtf8(name);
-    return dot == std::string::npos ? std::string() : name.substr(dot);
-#endif
 }
 
 TParsed ParseArguments(int argc, char** argv) {

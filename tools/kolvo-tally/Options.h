@@ -39,7 +39,4 @@ int RunFailed(std::string_view cp932Message);
 // Says that the file `name` could not be created; returns ExitAnalysisFailed.
 int CannotWrite(std::string_view name);
 
-// The extension of a name as the system spells it.
-std::string ExtensionOf(const std::string& name);
-
 } // namespace kolvo

@@ -124,7 +124,8 @@ int Tally(const TOptions& options) {
         page.MmPerUnit = options.MmPerUnit;
     }
     for (const std::string& check : options.Checks) {
-        const std::string text = CheckText(CheckFormatOf(ExtensionOf(check)), analysis, page);
+        const std::string text =
+            CheckText(CheckFormatOf(CommandLineExtension(check)), analysis, page);
         status = std::max(status, WriteExtra(check, text, options.Drawing, "確認用のファイルを"));
     }
     return status;
