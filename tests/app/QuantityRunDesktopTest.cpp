@@ -538,15 +538,30 @@ TEST_F(RunTest, APageThatCannotBeWrittenIsSaidAndTheReportsStay) {
     EXPECT_TRUE(questions.empty()) << "no page to open";
 }
 
+// Kolvo.exe under a name of its own, so that its settings file is its own, with none yet.
+struct TKolvoCopy {
+    std::string Exe, Settings;
+};
+TKolvoCopy CopyOfKolvo(const TTempFolder& scratch, const std::string& name) {
+    TKolvoCopy copy{scratch.Path() + name + ".exe",
+                    GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + "\\Vantorel\\" + name + ".Ini"};
+    EXPECT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), copy.Exe.c_str(), FALSE));
+    DeleteFileA(copy.Settings.c_str());
+    return copy;
+}
+
+// Types the report name into the program's dialog and presses "実　行".
+void PressRun(HWND dialog, const std::string& reportName) {
+    SendMessageA(GetDlgItem(dialog, IdEdit1), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>(reportName.c_str()));
+    PostMessageA(GetDlgItem(dialog, IdPlButton1), BM_CLICK, 0, 0);
+}
+
 // Kolvo.exe itself: a close asked for while its run waits for the host ends the run, writes the
 // settings and ends the program.
 TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
     TTempFolder scratch;
-    const std::string exe = scratch.Path() + "KolvoRunClose.exe";
-    ASSERT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), exe.c_str(), FALSE));
-    const std::string settings =
-        GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + "\\Vantorel\\KolvoRunClose.Ini";
-    DeleteFileA(settings.c_str());
+    const auto [exe, settings] = CopyOfKolvo(scratch, "KolvoRunClose");
 
     StandInProcess host({L"--select-delay=600000"});
     ASSERT_TRUE(host.Started());
@@ -554,9 +569,7 @@ TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
     const HWND dialog = kolvo.WaitForWindow("TKolvoZokuSeiF");
     ASSERT_NE(dialog, nullptr);
     const std::string name = scratch.Path() + "bars";
-    SendMessageA(GetDlgItem(dialog, IdEdit1), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(name.c_str()));
-    PostMessageA(GetDlgItem(dialog, IdPlButton1), BM_CLICK, 0, 0);
+    PressRun(dialog, name);
     EXPECT_TRUE(WaitFor([&] { return host.Received().size() == 2; })) << "the run began";
 
     PostMessageA(GetWindow(dialog, GW_OWNER), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -571,11 +584,7 @@ TEST(ProgramRun, ClosingFromTheTaskBarDuringARunSavesTheSettingsAndEnds) {
 // usable; a close while the box is up answers it and ends the program as any close does.
 TEST(ProgramRun, ClosingWhileTheQuestionIsUpEndsTheProgramNormally) {
     TTempFolder scratch;
-    const std::string exe = scratch.Path() + "KolvoRunAsk.exe";
-    ASSERT_TRUE(CopyFileA(WindowsPath(KOLVO_EXE).c_str(), exe.c_str(), FALSE));
-    const std::string settings =
-        GetSpecialFolderPath(nullptr, CSIDL_APPDATA) + "\\Vantorel\\KolvoRunAsk.Ini";
-    DeleteFileA(settings.c_str());
+    const auto [exe, settings] = CopyOfKolvo(scratch, "KolvoRunAsk");
     const std::string drawing = scratch.Path() + "look.dxf";
     testing::WriteDrawingThatNeedsALook(drawing);
 
@@ -586,9 +595,7 @@ TEST(ProgramRun, ClosingWhileTheQuestionIsUpEndsTheProgramNormally) {
     const HWND dialog = kolvo.WaitForWindow("TKolvoZokuSeiF");
     ASSERT_NE(dialog, nullptr);
     const std::string name = scratch.Path() + "bars";
-    SendMessageA(GetDlgItem(dialog, IdEdit1), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(name.c_str()));
-    PostMessageA(GetDlgItem(dialog, IdPlButton1), BM_CLICK, 0, 0);
+    PressRun(dialog, name);
 
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] {

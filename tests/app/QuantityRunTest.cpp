@@ -170,16 +170,18 @@ TEST(QuantityRun, FullRunTypesTheTextsInOrderAndPaintsTheNotice) {
     EXPECT_EQ(env.pauses, 6); // three selection polls, three export polls
 }
 
-TEST(QuantityRun, AnalysesWhenTheExportExistsAndPaintsOnlyWithAReport) {
-    class Exporting : public ScriptedEnvironment {
-    public:
-        SendOutcome TypeCommand(std::u16string_view text) override {
-            if (text.substr(0, 6) == u"DXFOUT") {
-                files.insert(kDxf);
-            }
-            return ScriptedEnvironment::TypeCommand(text);
+// A host that writes the export when it is told to.
+class Exporting : public ScriptedEnvironment {
+public:
+    SendOutcome TypeCommand(std::u16string_view text) override {
+        if (text.substr(0, 6) == u"DXFOUT") {
+            files.insert(kDxf);
         }
-    };
+        return ScriptedEnvironment::TypeCommand(text);
+    }
+};
+
+TEST(QuantityRun, AnalysesWhenTheExportExistsAndPaintsOnlyWithAReport) {
     Exporting env;
     RunQuantity(env, kBase);
     ASSERT_GE(env.log.size(), 3u);
@@ -217,15 +219,7 @@ TEST(QuantityRun, AfterTheNoticeItSaysWhatNeedsALookAndOpensThePageWhenAsked) {
         {{false, false, {}}, true, {}},
     };
     for (const auto& c : cases) {
-        class Exporting : public ScriptedEnvironment {
-        public:
-            SendOutcome TypeCommand(std::u16string_view text) override {
-                if (text.substr(0, 6) == u"DXFOUT") {
-                    files.insert(kDxf);
-                }
-                return ScriptedEnvironment::TypeCommand(text);
-            }
-        } env;
+        Exporting env;
         env.analysis = c.analysis;
         env.answerYes = c.answerYes;
         RunQuantity(env, kBase);
